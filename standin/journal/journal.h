@@ -1,0 +1,70 @@
+// The host's journal: one JSON object per line for every event the host saw.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include <rapidjson/ostreamwrapper.h>
+#include <rapidjson/writer.h>
+
+#include "scene/object.h"
+
+namespace standin {
+
+// The name path of an object: its names from the top, joined with '/'; an
+// object outside any document is named by its own name.
+std::string ObjectPath(const Object& op);
+
+class Journal {
+ public:
+  using Writer = rapidjson::Writer<rapidjson::OStreamWrapper>;
+
+  // Starts writing events to `out`; null stops writing. Events are counted
+  // either way.
+  void SetOutput(std::ostream* out);
+  bool writing() const { return writer_ != nullptr; }
+  void Flush();
+
+  // How many events of this name the host saw so far.
+  int64_t Count(std::string_view name) const;
+
+  // One event: its keys are added while it lives; the line is written when
+  // it ends. Keys cost nothing while the journal is not writing.
+  class Event {
+   public:
+    Event(Journal& journal, std::string_view name);
+    ~Event();
+    Event(const Event&) = delete;
+    Event& operator=(const Event&) = delete;
+
+    Event& Int(std::string_view key, int64_t value);
+    Event& Bool(std::string_view key, bool value);
+    Event& Double(std::string_view key, double value);
+    Event& Text(std::string_view key, std::string_view value);
+    Event& Null(std::string_view key);
+    // The object's name path, or null for none.
+    Event& ObjectRef(std::string_view key, const Object* op);
+    // For nested values: writes the key and hands out the writer (null when
+    // the journal is not writing).
+    Writer* Raw(std::string_view key);
+
+   private:
+    Writer* writer_;
+    Journal& journal_;
+  };
+
+ private:
+  std::ostream* out_ = nullptr;
+  std::unique_ptr<rapidjson::OStreamWrapper> stream_;
+  std::unique_ptr<Writer> writer_;
+  std::map<std::string, int64_t, std::less<>> counts_;
+};
+
+// The journal of this host process.
+Journal& HostJournal();
+
+}  // namespace standin
