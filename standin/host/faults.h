@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace standin {
@@ -36,7 +37,7 @@ class FaultPlan {
     int64_t first = 0;  // 0: never fails
     int64_t count = 0;
   };
-  std::array<Rule, static_cast<size_t>(Fault::kCount)> rules_{};
+  std::array<Rule, static_cast<std::size_t>(Fault::kCount)> rules_{};
 };
 
 // The fault plan of this host process.
