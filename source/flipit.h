@@ -58,11 +58,15 @@ class FlipItDialog : public GeDialog {
   void ResetSettings();
   void SettingsToGadgets();
   void GadgetsToSettings();
+  // The enabling rule from the record, at layout and after a reset.
   void EnableFromSettings();
-  // Keep the gadgets that depend on a check box or list in step with the
-  // values the gadgets show.
+  // The enabling rules on gadget changes, from the values the gadgets show.
   void ApplyDuplicateRule();
   void ApplyDisplayColorRule();
+  void DisableDuplicateOptions();
+  // The colour mode list and x-ray check box follow `enabled`; the colour
+  // field also needs a mode that takes a colour.
+  void EnableColorOptions(Bool enabled, Int32 mode);
   void EnableColorField(Int32 mode);
   void OpenHelpFile();
 

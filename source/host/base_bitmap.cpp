@@ -1,0 +1,21 @@
+#include "host/base_bitmap.h"
+
+#include "host/host_table.h"
+
+using vitrel::host::UiOps;
+
+BaseBitmap* BaseBitmap::Alloc() { return reinterpret_cast<BaseBitmap*>(UiOps().bitmap_alloc()); }
+
+void BaseBitmap::Free(BaseBitmap*& bitmap) {
+  if (bitmap == nullptr) return;
+  UiOps().bitmap_free(bitmap->handle());
+  bitmap = nullptr;
+}
+
+Bool BaseBitmap::Init(const Filename& name, Int32 frame) {
+  return name.handle() != nullptr && UiOps().bitmap_load(handle(), name.handle(), frame) != 0;
+}
+
+Int32 BaseBitmap::GetBw() const { return UiOps().bitmap_width(handle()); }
+
+Int32 BaseBitmap::GetBh() const { return UiOps().bitmap_height(handle()); }

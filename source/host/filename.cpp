@@ -1,0 +1,80 @@
+#include "host/filename.h"
+
+#include <utility>
+
+#include "host/host_table.h"
+
+namespace {
+
+using vitrel::host::FileOps;
+
+VtFilename* CopyOf(const VtFilename* name) {
+  return name != nullptr ? FileOps().filename_copy(name) : nullptr;
+}
+
+void Release(VtFilename*& name) {
+  if (name != nullptr) FileOps().filename_free(name);
+  name = nullptr;
+}
+
+}  // namespace
+
+Filename::Filename(const String& path) : handle_(FileOps().filename_alloc(path.ToText())) {}
+
+Filename::Filename(const Filename& other) : handle_(CopyOf(other.handle_)) {}
+
+Filename::Filename(Filename&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+
+Filename& Filename::operator=(const Filename& other) {
+  if (this != &other) {
+    VtFilename* copy = CopyOf(other.handle_);
+    Release(handle_);
+    handle_ = copy;
+  }
+  return *this;
+}
+
+Filename& Filename::operator=(Filename&& other) noexcept {
+  if (this != &other) {
+    Release(handle_);
+    handle_ = std::exchange(other.handle_, nullptr);
+  }
+  return *this;
+}
+
+Filename::~Filename() {
+  if (handle_ != nullptr && vitrel::host::IsBound()) FileOps().filename_free(handle_);
+}
+
+Filename Filename::FromHost(const VtFilename* name) {
+  Filename copy;
+  copy.handle_ = CopyOf(name);
+  return copy;
+}
+
+Bool Filename::IsEmpty() const {
+  return handle_ == nullptr || FileOps().filename_get_text(handle_).length <= 0;
+}
+
+String Filename::GetString() const {
+  return handle_ != nullptr ? String::FromText(FileOps().filename_get_text(handle_)) : String();
+}
+
+void Filename::SetString(const String& path) {
+  // A path the host cannot make leaves the old one in place.
+  VtFilename* made = FileOps().filename_alloc(path.ToText());
+  if (made == nullptr) return;
+  Release(handle_);
+  handle_ = made;
+}
+
+Filename& Filename::operator+=(const Filename& component) {
+  if (component.handle_ == nullptr) return *this;
+  if (handle_ == nullptr) {
+    // Joining onto an empty path gives the component itself.
+    handle_ = CopyOf(component.handle_);
+  } else {
+    FileOps().filename_append(handle_, component.handle_);
+  }
+  return *this;
+}

@@ -1,0 +1,21 @@
+#include "host/ge_resource.h"
+
+#include "host/host_table.h"
+
+using vitrel::host::UiOps;
+
+GeResource::~GeResource() {
+  if (vitrel::host::IsBound()) Free();
+}
+
+Bool GeResource::Init(const Filename& folder) {
+  Free();
+  if (folder.handle() == nullptr) return false;
+  handle_ = UiOps().resource_load(folder.handle());
+  return handle_ != nullptr;
+}
+
+void GeResource::Free() {
+  if (handle_ != nullptr) UiOps().resource_free(handle_);
+  handle_ = nullptr;
+}

@@ -1,0 +1,31 @@
+#include "host/plugin_registration.h"
+
+#include "host/host_memory.h"
+#include "host/host_table.h"
+
+namespace {
+
+CommandData& CommandOf(void* user) { return *static_cast<CommandData*>(user); }
+
+// The host's document handle is the document itself.
+BaseDocument* DocumentOf(VtDocument* doc) { return reinterpret_cast<BaseDocument*>(doc); }
+
+int32_t OnExecute(void* user, VtDocument* doc) { return CommandOf(user).Execute(DocumentOf(doc)) ? 1 : 0; }
+int32_t OnGetState(void* user, VtDocument* doc) { return CommandOf(user).GetState(DocumentOf(doc)); }
+void OnDestroy(void* user) {
+  CommandData* data = static_cast<CommandData*>(user);
+  DeleteObj(data);
+}
+
+constexpr VtCommandCallbacks kCommandCallbacks = {sizeof(VtCommandCallbacks), OnExecute, OnGetState,
+                                                  OnDestroy};
+
+}  // namespace
+
+Bool RegisterCommandPlugin(Int32 id, const String& name, Int32 info, const BaseBitmap* icon,
+                           const String& help, CommandData* data) {
+  if (data == nullptr) return false;
+  return vitrel::host::PluginOps().register_command(id, name.ToText(), info,
+                                                    icon != nullptr ? icon->handle() : nullptr, help.ToText(),
+                                                    &kCommandCallbacks, data) != 0;
+}
