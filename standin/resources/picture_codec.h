@@ -1,0 +1,27 @@
+// Reading and writing picture files. This is the one place that knows a
+// picture file format: TIFF through libtiff on this platform (the Windows
+// build decodes through the system's imaging component instead).
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "resources/picture.h"
+
+namespace standin {
+
+// Pictures larger than this on either side, or with more pixels in all, are
+// refused rather than decoded, so a damaged header cannot exhaust memory.
+inline constexpr int32_t kMaxPictureSide = 16384;
+inline constexpr int64_t kMaxPicturePixels = int64_t{64} << 20;
+
+// Reads the first picture of the file into `out`. False with a reason in
+// `error` when the file is missing, damaged or too large; `out` is then
+// left as it was.
+bool ReadPicture(const std::filesystem::path& path, Picture& out, std::string& error);
+
+// Writes `picture` as an uncompressed RGBA file, replacing `path` only once
+// the new file is complete. False with a reason in `error`.
+bool WritePicture(const std::filesystem::path& path, const Picture& picture, std::string& error);
+
+}  // namespace standin
