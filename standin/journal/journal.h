@@ -1,15 +1,15 @@
 // The host's journal: one JSON object per line for every event the host saw.
 #pragma once
 
+#include <rapidjson/ostreamwrapper.h>
+#include <rapidjson/writer.h>
+
 #include <cstdint>
 #include <map>
 #include <memory>
 #include <ostream>
 #include <string>
 #include <string_view>
-
-#include <rapidjson/ostreamwrapper.h>
-#include <rapidjson/writer.h>
 
 #include "scene/object.h"
 
@@ -31,6 +31,7 @@ class Journal {
 
   // How many events of this name the host saw so far.
   int64_t Count(std::string_view name) const;
+  void ClearCounts() { counts_.clear(); }
 
   // One event: its keys are added while it lives; the line is written when
   // it ends. Keys cost nothing while the journal is not writing.

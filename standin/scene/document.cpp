@@ -1,5 +1,7 @@
 #include "scene/document.h"
 
+#include "undo/undo_history.h"
+
 namespace standin {
 namespace {
 
@@ -8,6 +10,27 @@ void SetDocumentOfSubtree(Object* root, Document* doc) {
 }
 
 }  // namespace
+
+Document::Document(Scene& scene) : scene_(scene) {}
+
+Document::~Document() = default;
+
+UndoHistory& Document::undo() {
+  if (!undo_) undo_ = std::make_unique<UndoHistory>(*this);
+  return *undo_;
+}
+
+void LinkOutside(Object* op, Object* parent) {
+  op->parent = parent;
+  op->next = nullptr;
+  op->prev = parent->last_child;
+  if (parent->last_child) {
+    parent->last_child->next = op;
+  } else {
+    parent->first_child = op;
+  }
+  parent->last_child = op;
+}
 
 void Document::Insert(Object* op, Object* parent, Object* pred) {
   Object*& first = parent ? parent->first_child : first_;
@@ -42,6 +65,7 @@ void Document::Remove(Object* op) {
 Object* Scene::NewObject(int32_t type) {
   Object& op = objects_.emplace_back();
   op.type = type;
+  op.scene = this;
   return &op;
 }
 

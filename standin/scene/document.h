@@ -9,11 +9,13 @@
 namespace standin {
 
 class Scene;
+class UndoHistory;
 
-// A document: its top-level objects, in order.
+// A document: its top-level objects, in order, and its undo history.
 class Document {
  public:
-  explicit Document(Scene& scene) : scene_(scene) {}
+  explicit Document(Scene& scene);
+  ~Document();
   Document(const Document&) = delete;
   Document& operator=(const Document&) = delete;
 
@@ -30,11 +32,21 @@ class Document {
   // Unlinks `op` with its subtree; it then lies outside any document.
   void Remove(Object* op);
 
+  // The undo history, made on first use.
+  UndoHistory& undo();
+  // The undo history, or null while none was made.
+  UndoHistory* undo_if_made() const { return undo_.get(); }
+
  private:
   Scene& scene_;
   Object* first_ = nullptr;
   Object* last_ = nullptr;
+  std::unique_ptr<UndoHistory> undo_;
 };
+
+// Links `op` as the last child of `parent`; both lie outside any document
+// (objects being built, such as a clone).
+void LinkOutside(Object* op, Object* parent);
 
 // Owns every object made during a session, in or out of a document, so that
 // destroying a deep hierarchy never recurses.

@@ -68,6 +68,7 @@ struct ObjectData {
 };
 
 class Document;
+class Scene;
 
 // An object and its links. Objects are owned by their Scene, never by their
 // parent, so that no depth of hierarchy makes a destructor recurse.
@@ -76,6 +77,7 @@ struct Object {
   ObjectData data;
   bool selected = false;
 
+  Scene* scene = nullptr;        // the pool that owns the object
   Document* document = nullptr;  // null while outside any document
   Object* parent = nullptr;
   Object* first_child = nullptr;

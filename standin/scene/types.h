@@ -11,6 +11,10 @@ inline constexpr int32_t kPolygonObject = 5100;
 inline constexpr int32_t kSplineObject = 5101;
 inline constexpr int32_t kLatticeObject = 5108;
 
+// Tag-data types: points (one vector each) and tangents (left, right).
+inline constexpr int32_t kPointTag = 5600;
+inline constexpr int32_t kTangentTag = 5617;
+
 // Every type is an instance of itself; polygon, spline and lattice objects
 // are also instances of the point object; nothing else is an instance of
 // anything.
