@@ -1,0 +1,64 @@
+// The mirror engine: mirrors the first selected object of the active
+// document (or a duplicate of it) and everything below it across the axis
+// chosen in the mirror dialog.
+//
+// The engine keeps nothing between calls: each option is read from the
+// dialog's gadgets at the moment it is needed, and each change of a scene
+// object is preceded by an undo registration of that object. Axis values are
+// the raw values of the dialog's axis list (AXIS_X, AXIS_Y, AXIS_Z); any
+// other value leaves the data it would change as it is.
+#pragma once
+
+#include "host/base_object.h"
+#include "host/host_string.h"
+#include "host/host_types.h"
+
+class FlipItDialog;
+
+// ---- the run ----------------------------------------------------------------
+
+// The whole run, as one undo group of the active document.
+void MirrorRun(FlipItDialog& dialog);
+// Appends `suffix` to the name of `op` and, with `recurse`, to the names of
+// every object below it. `isTop` is true for the object the run starts at:
+// its siblings are never renamed.
+void RenameHierarchy(BaseObject* op, Bool isTop, const String& suffix, Bool recurse);
+// Gives `op` the display colour, mode and x-ray flag that the dialog shows.
+void ApplyColourProperties(const FlipItDialog& dialog, BaseObject* op);
+// The follow-up command on the mirrored object.
+void RunPostMirrorCommand(BaseObject* op, BaseDocument* doc);
+
+// ---- the walk ---------------------------------------------------------------
+
+// Mirrors `op` and, unless the dialog asks for the top object alone, every
+// object below it, depth first; with `isTop` the siblings of `op` are left
+// alone.
+void WalkHierarchy(const FlipItDialog& dialog, BaseObject* op, BaseDocument* doc, Bool isTop);
+// Mirrors one object's placement and the data its type carries.
+void MirrorObject(const FlipItDialog& dialog, BaseObject* op, BaseDocument* doc);
+
+// ---- point data -------------------------------------------------------------
+
+// Points, lattice grid and tangents of `op`, and the extra turn of a spline
+// that lies directly below a sweep.
+void MirrorPointData(BaseObject* op, Int32 axis, BaseDocument* doc);
+// Negates the axis component of every point, then tells the object that its
+// points changed.
+void MirrorPoints(BaseObject* op, Int32 axis);
+// Negates the axis component of both tangents of every spline point.
+void FlipTangents(BaseObject* op, Int32 axis, BaseDocument* doc);
+// Mirrors a deformation lattice's grid points so that each grid cell keeps
+// its point.
+void FlipLatticePoints(BaseObject* op, Int32 axis, BaseDocument* doc);
+
+// ---- handlers by object type --------------------------------------------------
+
+void FlipPrimitive(const FlipItDialog& dialog, BaseObject* op, Int32 axis, BaseDocument* doc);
+void FlipSplinePrimitive(const FlipItDialog& dialog, BaseObject* op, Int32 axis, BaseDocument* doc);
+void FlipDeformer(const FlipItDialog& dialog, BaseObject* op, Int32 axis, BaseDocument* doc, Int32 type);
+void FlipParticleForce(const FlipItDialog& dialog, BaseObject* op, Int32 axis, BaseDocument* doc, Int32 type);
+void FlipSweep(const FlipItDialog& dialog, BaseObject* op, Int32 axis, BaseDocument* doc);
+void FlipLightCamera(const FlipItDialog& dialog, BaseObject* op, Int32 axis, BaseDocument* doc);
+void FlipExtrude(BaseObject* op, Int32 axis, BaseDocument* doc);
+void FlipLathe(BaseObject* op, Int32 axis, BaseDocument* doc);
+void FlipArray(BaseObject* op, BaseDocument* doc);

@@ -1,0 +1,82 @@
+#include <cmath>
+
+#include "mirror_support.h"
+
+namespace vitrel::mirror {
+namespace {
+
+Float Length(const Vector& v) { return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z); }
+
+// `axis` brought to `length`. A rotation's axes have length one; an axis the
+// host gave with length zero stays of length zero.
+Vector Rescaled(const Vector& axis, Float length) {
+  const Float own = Length(axis);
+  if (!(own > 0.0)) return Vector();
+  return axis / own * length;
+}
+
+}  // namespace
+
+void ApplyTurn(Turn turn, Vector& hpb, Float pi) {
+  switch (turn) {
+    case Turn::kNone:
+      break;
+    case Turn::kHeading:
+      hpb = {hpb.x + pi, -hpb.y, -hpb.z};
+      break;
+    case Turn::kPitch:
+      hpb = {hpb.x, hpb.y + pi, -hpb.z};
+      break;
+    case Turn::kBank:
+      hpb.z += pi;
+      break;
+    case Turn::kHeadingPitch:
+      hpb = {hpb.x + pi, pi - hpb.y, hpb.z};
+      break;
+    case Turn::kPitchOnly:
+      hpb.y += pi;
+      break;
+    case Turn::kPitchBank:
+      hpb = {hpb.x, hpb.y + pi, pi - hpb.z};
+      break;
+  }
+}
+
+Placement ReadPlacement(const BaseObject* op) {
+  Placement placement;
+  placement.ml = op->GetMl();
+  placement.hpb = MatrixToHPB(placement.ml, ROTATIONORDER::HPB);
+  placement.lengths[0] = Length(placement.ml.v1);
+  placement.lengths[1] = Length(placement.ml.v2);
+  placement.lengths[2] = Length(placement.ml.v3);
+  return placement;
+}
+
+Matrix RebuildMatrix(const Vector& hpb, const Vector& off, const Float (&lengths)[3]) {
+  Matrix m = HPBToMatrix(hpb, ROTATIONORDER::HPB);
+  m.off = off;
+  m.v1 = Rescaled(m.v1, lengths[0]);
+  m.v2 = Rescaled(m.v2, lengths[1]);
+  m.v3 = Rescaled(m.v3, lengths[2]);
+  return m;
+}
+
+void WritePlacement(BaseObject* op, const Placement& placement, BaseDocument* doc) {
+  const Matrix m = RebuildMatrix(placement.hpb, placement.ml.off, placement.lengths);
+  doc->AddUndo(UNDOTYPE::CHANGE, op);
+  op->SetMl(m);
+}
+
+void ReorientByAngles(BaseObject* op, Turn turn, Float pi, BaseDocument* doc) {
+  Placement placement = ReadPlacement(op);
+  ApplyTurn(turn, placement.hpb, pi);
+  WritePlacement(op, placement, doc);
+}
+
+void SetParameters(BaseObject* op, const BaseContainer& bc, BaseDocument* doc) {
+  if (bc.handle() == nullptr) return;
+  doc->AddUndo(UNDOTYPE::CHANGE, op);
+  op->SetData(bc, true);
+}
+
+}  // namespace vitrel::mirror

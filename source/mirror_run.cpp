@@ -1,0 +1,130 @@
+#include "flipit.h"
+#include "flipit_ids.h"
+#include "host/console.h"
+#include "mirror.h"
+#include "mirror_support.h"
+
+namespace {
+
+// The follow-up command and the message that tells the object it was run.
+constexpr Int32 kPostMirrorCommand = 1023335;
+constexpr Int32 kPostMirrorMessage = 5;
+
+constexpr const char* kDuplicateFailure =
+    "Vitrel system error: unable to duplicate requested object\n(are you short of system memory?).";
+
+// The display-colour mode that a value of the colour-mode list stands for;
+// 0 (off) for any value the list does not hold.
+Int32 ColorModeOf(Int32 listValue) {
+  switch (listValue) {
+    case COLOR_AUTOMATIC:
+      return 1;
+    case COLOR_ALWAYS:
+      return 2;
+    case COLOR_LAYER:
+      return 3;
+    default:
+      return 0;
+  }
+}
+
+// Inserts, names and colours a fresh clone of `op`: the duplicate the run
+// then mirrors. Null when the host could not duplicate the object; the
+// failure has then been reported.
+BaseObject* Duplicate(const FlipItDialog& dialog, BaseObject* op, BaseDocument* doc) {
+  AliasTrans* trans = AliasTrans::Alloc();
+  BaseObject* clone = nullptr;
+  if (trans != nullptr && trans->Init(doc)) {
+    Bool withoutChildren = false;
+    dialog.GetBool(IDC_DUPLICATE_WITHOUT_CHILDREN, withoutChildren);
+    clone = op->GetClone(withoutChildren ? COPYFLAGS::NO_HIERARCHY : COPYFLAGS::NONE, trans);
+    // Registered before the clone is tested, as a failed clone is simply
+    // passed on to the host as nothing.
+    doc->AddUndo(UNDOTYPE::NEWOBJ, clone);
+  }
+  if (clone == nullptr) {
+    MessageDialog(kDuplicateFailure);
+    AliasTrans::Free(trans);
+    return nullptr;
+  }
+
+  trans->Translate(true);
+  Int32 renameMode = 1;
+  dialog.GetInt32(IDC_RENAME_MODE, renameMode);
+  doc->AddUndo(UNDOTYPE::CHANGE, clone);
+  doc->InsertObject(clone, nullptr, nullptr, renameMode == RENAME_BY_HOST);
+  doc->AddUndo(UNDOTYPE::CHANGE, clone);
+  doc->SetActiveObject(clone, 0);
+  if (renameMode == RENAME_PRIMARY || renameMode == RENAME_ALL) {
+    String suffix;
+    dialog.GetString(IDC_SUFFIX, suffix);
+    RenameHierarchy(clone, true, suffix, renameMode == RENAME_ALL);
+  }
+  Bool keepColor = false;
+  dialog.GetBool(IDC_KEEP_DISPLAY_COLOR, keepColor);
+  if (!keepColor) ApplyColourProperties(dialog, clone);
+  AliasTrans::Free(trans);
+  return clone;
+}
+
+// The run once an object to mirror is known: one undo group around it all.
+void MirrorSelected(FlipItDialog& dialog, BaseObject* op, BaseDocument* doc) {
+  doc->StartUndo();
+  Bool duplicate = false;
+  dialog.GetBool(IDC_DUPLICATE, duplicate);
+  // A failed duplication falls back to mirroring the selected object itself.
+  BaseObject* clone = duplicate ? Duplicate(dialog, op, doc) : nullptr;
+  Bool finalCommand = false;
+  dialog.GetBool(IDC_FINAL_COMMAND, finalCommand);
+  if (clone != nullptr) {
+    WalkHierarchy(dialog, clone, doc, true);
+    if (finalCommand) {
+      doc->SetActiveObject(clone, 0);
+      RunPostMirrorCommand(clone, doc);
+    }
+  } else {
+    WalkHierarchy(dialog, op, doc, true);
+    if (finalCommand) RunPostMirrorCommand(op, doc);
+  }
+  doc->EndUndo();
+}
+
+}  // namespace
+
+void MirrorRun(FlipItDialog& dialog) {
+  BaseDocument* doc = GetActiveDocument();
+  if (doc == nullptr) return;
+  AtomArray* selection = AtomArray::Alloc();
+  if (selection == nullptr) return;
+  doc->GetActiveObjects(*selection, 0);
+  // Only the first selected object is mirrored; the others are left alone.
+  BaseObject* op = selection->GetCount() >= 1 ? selection->GetIndex(0) : nullptr;
+  if (op != nullptr) MirrorSelected(dialog, op, doc);
+  AtomArray::Free(selection);
+}
+
+void RenameHierarchy(BaseObject* op, Bool isTop, const String& suffix, Bool recurse) {
+  vitrel::mirror::VisitHierarchy(op, isTop, [&](BaseObject* current) {
+    String name = current->GetName();
+    name.Insert(name.GetLength(), suffix);
+    current->SetName(name);
+    return recurse;
+  });
+}
+
+void ApplyColourProperties(const FlipItDialog& dialog, BaseObject* op) {
+  ObjectColorProperties properties;
+  dialog.GetBool(IDC_XRAY, properties.xray);
+  Int32 mode = 0;
+  dialog.GetInt32(IDC_DISPLAY_COLOR_MODE, mode);
+  properties.usecolor = ColorModeOf(mode);
+  Float brightness = 0.0;
+  dialog.GetColorField(IDC_DISPLAY_COLOR, properties.color, brightness);
+  op->SetColorProperties(properties);
+}
+
+void RunPostMirrorCommand(BaseObject* op, BaseDocument* doc) {
+  doc->AddUndo(UNDOTYPE::CHANGE, op);
+  CallCommand(kPostMirrorCommand, 0);
+  op->Message(kPostMirrorMessage);
+}

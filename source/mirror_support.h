@@ -1,0 +1,124 @@
+// What the engine's rule families share: the object types they test, the
+// component an axis value names, the half turns of an object's angles, the
+// rebuilding of a placement from angles, the undo-registered write of a
+// parameter copy, and the depth-first walk over a hierarchy.
+#pragma once
+
+#include "flipit_ids.h"
+#include "host/base_object.h"
+#include "host/host_types.h"
+
+namespace vitrel::mirror {
+
+// Object types the engine tests by instance.
+inline constexpr Int32 kPointObject = 5156;
+inline constexpr Int32 kPolygonObject = 5100;
+inline constexpr Int32 kLatticeObject = 5108;
+inline constexpr Int32 kSweepObject = 5118;
+
+// 0, 1 and 2 for the X, Y and Z axis values; -1 for a value that names no
+// axis.
+inline Int32 AxisIndex(Int32 axis) {
+  switch (axis) {
+    case AXIS_X:
+      return 0;
+    case AXIS_Y:
+      return 1;
+    case AXIS_Z:
+      return 2;
+    default:
+      return -1;
+  }
+}
+
+// The component of a vector that an axis value mirrors; null for a value
+// that names no axis.
+inline Float Vector::*AxisComponent(Int32 axis) {
+  constexpr Float Vector::*kComponents[3] = {&Vector::x, &Vector::y, &Vector::z};
+  const Int32 index = AxisIndex(axis);
+  return index < 0 ? nullptr : kComponents[index];
+}
+
+// How a handler turns an object's angles (H, P, B).
+enum class Turn {
+  kNone,
+  kHeading,       // H + pi, -P, -B
+  kPitch,         // P + pi, -B
+  kBank,          // B + pi
+  kHeadingPitch,  // H + pi, pi - P
+  kPitchOnly,     // P + pi
+  kPitchBank,     // P + pi, pi - B
+};
+
+void ApplyTurn(Turn turn, Vector& hpb, Float pi);
+
+// An object's placement read as angles, with the lengths of its axes (its
+// scale), ready to be rebuilt from changed angles.
+struct Placement {
+  Matrix ml;
+  Vector hpb;
+  Float lengths[3];
+};
+
+Placement ReadPlacement(const BaseObject* op);
+// The rotation of `hpb` at offset `off`, each axis scaled to its length in
+// `lengths`, so that no mirror ever leaves a negative scale in a matrix.
+Matrix RebuildMatrix(const Vector& hpb, const Vector& off, const Float (&lengths)[3]);
+// Registers `op` for undo and sets the placement rebuilt from `placement`'s
+// angles, with its offset and axis lengths.
+void WritePlacement(BaseObject* op, const Placement& placement, BaseDocument* doc);
+
+// Turns `op` by changing its angles while keeping its offset and scale: the
+// placement read, turned and written back in one step.
+void ReorientByAngles(BaseObject* op, Turn turn, Float pi, BaseDocument* doc);
+
+// Tells `op` that its `count` points changed in place (no index map).
+void SendPointsChanged(BaseObject* op, Int32 count, Int32 flags);
+
+// Registers `op` for undo and sets the changed parameter copy back, merged.
+// A copy that the host could not make is not set back, and nothing is
+// registered for it.
+void SetParameters(BaseObject* op, const BaseContainer& bc, BaseDocument* doc);
+
+// Visits `start` and the objects below it in depth-first pre-order (an
+// object, then its children, then its later siblings), as a recursive walk
+// that descends to the first child and, except at the top object, goes on to
+// the next sibling. With `isTop` the siblings of `start` are never visited;
+// without it the later siblings of `start` and everything below them are.
+// When `visit` returns false the walk does what the recursive walk does when
+// it returns early at that object: it skips the objects below it and its
+// later siblings and goes on after its parent. The walk keeps no stack and
+// finds its way back through the parents, so no depth of hierarchy and no
+// number of siblings can exhaust it.
+template <typename Visit>
+void VisitHierarchy(BaseObject* start, Bool isTop, Visit&& visit) {
+  // Resuming this object's call ends the walk: the top object's own, else
+  // the call that visited `start`, which returns to `start`'s parent.
+  BaseObject* const end = isTop ? start : start->GetUp();
+  BaseObject* op = start;
+  while (op != nullptr) {
+    // The object whose call resumes next, once `op`'s call has walked its
+    // children (or returned early): it goes on to its next sibling or, with
+    // none, returns to the call of its parent.
+    BaseObject* resume = op;
+    if (visit(op)) {
+      if (BaseObject* down = op->GetDown()) {
+        op = down;
+        continue;
+      }
+    } else {
+      if (op == end) return;
+      resume = op->GetUp();
+    }
+    op = nullptr;
+    while (resume != nullptr && resume != end) {
+      if (BaseObject* next = resume->GetNext()) {
+        op = next;
+        break;
+      }
+      resume = resume->GetUp();
+    }
+  }
+}
+
+}  // namespace vitrel::mirror

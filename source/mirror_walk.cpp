@@ -1,0 +1,128 @@
+#include <algorithm>
+#include <array>
+
+#include "flipit.h"
+#include "flipit_ids.h"
+#include "mirror.h"
+#include "mirror_support.h"
+
+using vitrel::mirror::kPolygonObject;
+
+namespace {
+
+// The host's modeling command for polygon objects, run after their matrix
+// was mirrored.
+constexpr Int32 kPolygonCommand = 217;
+
+// Object types by the handler that treats them, in the order they are
+// tested.
+constexpr std::array<Int32, 12> kPrimitives{5162, 5170, 5174, 5168, 5164, 5167,
+                                            5171, 5172, 5163, 5165, 5169, 5173};
+constexpr Int32 kFirstSplinePrimitive = 5175;
+constexpr Int32 kLastSplinePrimitive = 5189;
+constexpr std::array<Int32, 10> kDeformers{5128, 5131, 5134, 5133, 5146, 5145, 5143, 5149, 5147, 5148};
+constexpr std::array<Int32, 7> kParticleForces{5109, 5111, 5112, 5113, 5114, 5115, 5119};
+constexpr Int32 kExtrude = 5116;
+constexpr Int32 kLathe = 5117;
+constexpr Int32 kSweep = 5118;
+constexpr Int32 kLight = 5102;
+constexpr Int32 kCamera = 5103;
+constexpr Int32 kArray = 5150;
+
+template <size_t N>
+Bool Holds(const std::array<Int32, N>& types, Int32 type) {
+  return std::find(types.begin(), types.end(), type) != types.end();
+}
+
+// Hands `op` to the one handler of its type, if any.
+void DispatchByType(const FlipItDialog& dialog, BaseObject* op, Int32 axis, BaseDocument* doc) {
+  const Int32 type = op->GetType();
+  if (Holds(kPrimitives, type)) {
+    Bool skipPrimitives = false;
+    dialog.GetBool(IDC_SKIP_PRIMITIVES, skipPrimitives);
+    if (!skipPrimitives) FlipPrimitive(dialog, op, axis, doc);
+  } else if (type >= kFirstSplinePrimitive && type <= kLastSplinePrimitive) {
+    FlipSplinePrimitive(dialog, op, axis, doc);
+  } else if (Holds(kDeformers, type)) {
+    FlipDeformer(dialog, op, axis, doc, type);
+  } else if (Holds(kParticleForces, type)) {
+    FlipParticleForce(dialog, op, axis, doc, type);
+  } else if (type == kExtrude) {
+    FlipExtrude(op, axis, doc);
+  } else if (type == kLathe) {
+    FlipLathe(op, axis, doc);
+  } else if (type == kSweep) {
+    FlipSweep(dialog, op, axis, doc);
+  } else if (type == kLight || type == kCamera) {
+    FlipLightCamera(dialog, op, axis, doc);
+  } else if (type == kArray) {
+    FlipArray(op, doc);
+  }
+}
+
+// Mirroring the placement across an axis negates the offset's component on
+// that axis and the two angles that turn about the other axes.
+void MirrorAngles(Vector& hpb, Int32 axis) {
+  switch (axis) {
+    case AXIS_X:
+      hpb = {-hpb.x, hpb.y, -hpb.z};
+      break;
+    case AXIS_Y:
+      hpb = {hpb.x, -hpb.y, -hpb.z};
+      break;
+    case AXIS_Z:
+      hpb = {-hpb.x, -hpb.y, hpb.z};
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace
+
+void WalkHierarchy(const FlipItDialog& dialog, BaseObject* op, BaseDocument* doc, Bool isTop) {
+  vitrel::mirror::VisitHierarchy(op, isTop, [&](BaseObject* current) {
+    MirrorObject(dialog, current, doc);
+    Bool skipChildren = false;
+    dialog.GetBool(IDC_SKIP_CHILDREN, skipChildren);
+    return !skipChildren;
+  });
+}
+
+void MirrorObject(const FlipItDialog& dialog, BaseObject* op, BaseDocument* doc) {
+  Int32 axis = 0;
+  dialog.GetInt32(IDC_AXIS, axis);
+  vitrel::mirror::Placement placement = vitrel::mirror::ReadPlacement(op);
+  Int32 positioning = 0;
+  dialog.GetInt32(IDC_POSITIONING, positioning);
+
+  if (positioning == POSITION_MOVE_ROTATE || positioning == POSITION_MOVE) {
+    if (Float Vector::*component = vitrel::mirror::AxisComponent(axis)) {
+      placement.ml.off.*component = -(placement.ml.off.*component);
+    }
+  }
+  if (positioning == POSITION_MOVE_ROTATE || positioning == POSITION_ROTATE)
+    MirrorAngles(placement.hpb, axis);
+  // Written in every mode, also when nothing changed.
+  vitrel::mirror::WritePlacement(op, placement, doc);
+
+  Bool mirrorPoints = false;
+  dialog.GetBool(IDC_MIRROR_POINTS, mirrorPoints);
+  if (mirrorPoints) MirrorPointData(op, axis, doc);
+
+  Bool skipPolygonCommand = false;
+  dialog.GetBool(IDC_SKIP_POLYGON_COMMAND, skipPolygonCommand);
+  if (!skipPolygonCommand && op->IsInstanceOf(kPolygonObject)) {
+    ModelingCommandData command;
+    command.doc = doc;
+    command.op = op;
+    doc->AddUndo(UNDOTYPE::CHANGE, op);
+    SendModelingCommand(kPolygonCommand, command);
+  }
+
+  // An object that is only moved, or not moved at all, keeps its
+  // type-specific parameters.
+  if (positioning != POSITION_MOVE && positioning != POSITION_NONE) DispatchByType(dialog, op, axis, doc);
+
+  EventAdd(EVENT_REFRESH);
+}
