@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstddef>
 #include <cstring>
 
@@ -21,6 +22,17 @@ std::optional<GadgetKind> GadgetKindFromName(std::string_view name) {
   auto it = std::find(kKindNames.begin(), kKindNames.end(), name);
   if (it == kKindNames.end()) return std::nullopt;
   return static_cast<GadgetKind>(it - kKindNames.begin());
+}
+
+void SetLimits(Gadget& gadget, double min, double max) {
+  gadget.has_limits = std::isfinite(min) && std::isfinite(max) && min <= max;
+  gadget.min = gadget.has_limits ? min : 0.0;
+  gadget.max = gadget.has_limits ? max : 0.0;
+}
+
+double ClampToLimits(const Gadget& gadget, double value) {
+  if (!gadget.has_limits) return value;
+  return std::clamp(value, gadget.min, gadget.max);
 }
 
 Dialog::Dialog(const VtDialogCallbacks* callbacks, void* user) : user_(user) {

@@ -54,7 +54,8 @@ struct Gadget {
   std::string caption;
   GadgetValue value;
   bool enabled = true;
-  // Limits of the last integer or float write; the value is clamped to them.
+  // Limits of the last integer or float write; values are clamped to them.
+  // Limits given the wrong way round, or not finite, are not kept.
   double min = 0, max = 0;
   bool has_limits = false;
   // Pop-up lists: their entries in the order they were added.
@@ -68,6 +69,11 @@ struct Gadget {
   // The id of the group the gadget lies in; 0 at the top of the window.
   int32_t parent = 0;
 };
+
+// Keeps `min` and `max` as the gadget's limits when they make a range.
+void SetLimits(Gadget& gadget, double min, double max);
+// `value` brought within the gadget's limits, if it has any.
+double ClampToLimits(const Gadget& gadget, double value);
 
 struct MenuEntry {
   int32_t id = 0;
@@ -106,6 +112,7 @@ class Dialog {
   std::string title;
   bool open = false;
   bool modal = false;
+  bool closing = false;  // while ask_close runs, so a close from inside it is refused
   int32_t plugin_id = 0;
 
   // Starts a new window: no gadgets, no menus, no description.

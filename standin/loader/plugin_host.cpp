@@ -1,0 +1,172 @@
+#include "loader/plugin_host.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <system_error>
+
+#include "abi/commands.h"
+#include "abi/host_table.h"
+#include "journal/journal.h"
+#include "loader/shared_library.h"
+#include "ui/dialog.h"
+#include "ui/filename.h"
+#include "vitrel_host_abi.h"
+
+namespace standin {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// More frameworks than this in a declaration means it is garbage.
+constexpr int32_t kMaxFrameworks = 1024;
+
+PluginInfo ReadDeclaration(const VtModuleDeclaration& declaration, const fs::path& library) {
+  PluginInfo info;
+  info.path = Utf8Path(library);
+  if (declaration.identifier != nullptr) info.module = declaration.identifier;
+  if (declaration.frameworks != nullptr) {
+    const int32_t count = std::clamp(declaration.framework_count, 0, kMaxFrameworks);
+    for (int32_t i = 0; i < count; ++i) {
+      if (declaration.frameworks[i] != nullptr) info.frameworks.emplace_back(declaration.frameworks[i]);
+    }
+  }
+  return info;
+}
+
+// The entries of `dir` in name order, or nothing when it cannot be read.
+std::vector<fs::path> SortedEntries(const fs::path& dir, std::error_code& error) {
+  std::vector<fs::path> entries;
+  for (fs::directory_iterator it(dir, error), end; !error && it != end; it.increment(error)) {
+    entries.push_back(it->path());
+  }
+  std::sort(entries.begin(), entries.end());
+  return entries;
+}
+
+}  // namespace
+
+struct PluginHost::Plugin {
+  PluginInfo info;
+  std::unique_ptr<SharedLibrary> library;
+  VtMainFunction main = nullptr;
+  VtFilename* folder = nullptr;
+};
+
+PluginHost::~PluginHost() { UnloadAll(); }
+
+bool PluginHost::Report(const fs::path& where, const std::string& reason) {
+  errors_ << "standin: plug-in " << Utf8Path(where) << ": " << reason << '\n';
+  return false;
+}
+
+int32_t PluginHost::Call(Plugin& plugin, int32_t action, void* p1, void* p2, void* p3) {
+  const int32_t result = plugin.main(action, p1, p2, p3);
+  Journal::Event(HostJournal(), "plugin.action").Int("action", action).Int("result", result);
+  return result;
+}
+
+int PluginHost::LoadFolder(const fs::path& dir) {
+  std::error_code error;
+  const std::vector<fs::path> folders = SortedEntries(dir, error);
+  if (error) {
+    errors_ << "standin: plug-ins folder " << Utf8Path(dir) << ": " << error.message() << '\n';
+    return 0;
+  }
+  int started = 0;
+  for (const fs::path& folder : folders) {
+    if (!fs::is_directory(folder, error)) continue;
+    for (const fs::path& file : SortedEntries(folder, error)) {
+      if (file.extension() == SharedLibrary::PluginSuffix() && fs::is_regular_file(file, error) &&
+          LoadPlugin(file)) {
+        ++started;
+      }
+    }
+  }
+  return started;
+}
+
+bool PluginHost::LoadPlugin(const fs::path& library_path) {
+  auto plugin = std::make_unique<Plugin>();
+  std::string error;
+  plugin->library = SharedLibrary::Open(library_path, error);
+  if (plugin->library == nullptr) return Report(library_path, error);
+  plugin->main = reinterpret_cast<VtMainFunction>(plugin->library->Symbol(VT_MAIN_SYMBOL));
+  if (plugin->main == nullptr) return Report(library_path, "no entry point " VT_MAIN_SYMBOL);
+  const auto* declaration =
+      static_cast<const VtModuleDeclaration*>(plugin->library->Symbol(VT_MODULE_SYMBOL));
+  if (declaration == nullptr) return Report(library_path, "no module declaration " VT_MODULE_SYMBOL);
+  if (declaration->abi_version != VT_ABI_VERSION) {
+    return Report(library_path, "declares table layout " + std::to_string(declaration->abi_version) +
+                                    ", the host has " + std::to_string(VT_ABI_VERSION));
+  }
+  plugin->info = ReadDeclaration(*declaration, library_path);
+  {
+    Journal::Event event(HostJournal(), "plugin.load");
+    event.Text("path", plugin->info.path).Text("module", plugin->info.module);
+    if (Journal::Writer* writer = event.Raw("frameworks")) {
+      writer->StartArray();
+      for (const std::string& name : plugin->info.frameworks) {
+        writer->String(name.data(), static_cast<rapidjson::SizeType>(name.size()));
+      }
+      writer->EndArray();
+    }
+  }
+
+  std::error_code ignored;
+  const fs::path folder = fs::absolute(library_path, ignored).lexically_normal().parent_path();
+  plugin->folder = MakeFilename(Utf8Path(folder));
+  // The table is the host's and stays unchanged; the entry point takes it as
+  // a plain pointer.
+  void* table = const_cast<VtHostTable*>(&StandinHostTable());
+
+  HostCommands().SetRegistrar(plugin.get());
+  const int32_t begun = Call(*plugin, 1, table, nullptr, plugin->folder);
+  if (begun != 1) {
+    // It stopped at its first call: nothing to end, only commands to drop.
+    HostCommands().DestroyOwnedBy(plugin.get());
+    HostCommands().SetRegistrar(nullptr);
+    FreeFilename(plugin->folder);
+    return Report(library_path, "refused the host (result " + std::to_string(begun) + " of its first call)");
+  }
+  const int32_t started = Call(*plugin, 2, nullptr, nullptr, nullptr);
+  HostCommands().SetRegistrar(nullptr);
+  if (started != 1) {
+    End(*plugin);
+    return Report(library_path, "failed to start (result " + std::to_string(started) + ")");
+  }
+  plugins_.push_back(std::move(plugin));
+  return true;
+}
+
+std::vector<int32_t> PluginHost::SendMessage(int32_t id, void* data) {
+  std::vector<int32_t> results;
+  void* message = reinterpret_cast<void*>(static_cast<intptr_t>(id));
+  for (const auto& plugin : plugins_) results.push_back(Call(*plugin, 6, message, data, nullptr));
+  return results;
+}
+
+void PluginHost::End(Plugin& plugin) {
+  HostCommands().DestroyOwnedBy(&plugin);
+  Call(plugin, 3, nullptr, nullptr, nullptr);
+  FreeFilename(plugin.folder);
+  plugin.folder = nullptr;
+}
+
+void PluginHost::UnloadAll() {
+  if (plugins_.empty()) return;
+  while (!plugins_.empty()) {
+    End(*plugins_.back());
+    plugins_.pop_back();  // closes the library
+  }
+  // Dialogs a plug-in left behind would call into code that is gone now.
+  HostDialogs().Clear();
+}
+
+std::vector<PluginInfo> PluginHost::plugins() const {
+  std::vector<PluginInfo> infos;
+  for (const auto& plugin : plugins_) infos.push_back(plugin->info);
+  return infos;
+}
+
+}  // namespace standin
