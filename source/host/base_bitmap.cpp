@@ -4,7 +4,10 @@
 
 using vitrel::host::UiOps;
 
-BaseBitmap* BaseBitmap::Alloc() { return reinterpret_cast<BaseBitmap*>(UiOps().bitmap_alloc()); }
+BaseBitmap* BaseBitmap::Alloc() {
+  if (!vitrel::host::IsBound()) return nullptr;
+  return reinterpret_cast<BaseBitmap*>(UiOps().bitmap_alloc());
+}
 
 void BaseBitmap::Free(BaseBitmap*& bitmap) {
   if (bitmap == nullptr) return;

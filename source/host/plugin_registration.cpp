@@ -1,5 +1,6 @@
 #include "host/plugin_registration.h"
 
+#include "host/base_object.h"
 #include "host/host_memory.h"
 #include "host/host_table.h"
 
@@ -7,11 +8,12 @@ namespace {
 
 CommandData& CommandOf(void* user) { return *static_cast<CommandData*>(user); }
 
-// The host's document handle is the document itself.
-BaseDocument* DocumentOf(VtDocument* doc) { return reinterpret_cast<BaseDocument*>(doc); }
-
-int32_t OnExecute(void* user, VtDocument* doc) { return CommandOf(user).Execute(DocumentOf(doc)) ? 1 : 0; }
-int32_t OnGetState(void* user, VtDocument* doc) { return CommandOf(user).GetState(DocumentOf(doc)); }
+int32_t OnExecute(void* user, VtDocument* doc) {
+  return CommandOf(user).Execute(BaseDocument::FromHandle(doc)) ? 1 : 0;
+}
+int32_t OnGetState(void* user, VtDocument* doc) {
+  return CommandOf(user).GetState(BaseDocument::FromHandle(doc));
+}
 void OnDestroy(void* user) {
   CommandData* data = static_cast<CommandData*>(user);
   DeleteObj(data);
