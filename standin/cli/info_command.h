@@ -1,0 +1,22 @@
+// `standin info SCENE`: the scene as an indented tree.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "cli/arguments.h"
+#include "scene/document.h"
+
+namespace standin {
+
+// One line per object, children indented under their parent: the name, the
+// type id and its name, position, rotation (H, P, B in degrees), scale, the
+// point, tangent and polygon counts and whether the object is selected.
+// Below the 32nd level the indentation stops growing and the line says its
+// depth.
+std::string SceneTree(const Document& document, std::string_view title);
+
+// Reads the scene named by the operand and prints its tree.
+int RunInfo(Arguments& arguments);
+
+}  // namespace standin

@@ -1,0 +1,20 @@
+// Pieces of JSON text that the scene writer, the reader's messages and the
+// program's output share.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace standin {
+
+// Appends `text` as a JSON string in quotes. Quotes, backslashes and control
+// characters are escaped; bytes that are not valid UTF-8 become U+FFFD, so
+// the result is always valid JSON in UTF-8 whatever the host was given.
+void AppendJsonString(std::string& out, std::string_view text);
+
+// Appends a finite double as the shortest text that reads back to the same
+// value, always with a '.' or an exponent so that it reads back as a float
+// (100 becomes "100.0", negative zero "-0.0").
+void AppendJsonFloat(std::string& out, double value);
+
+}  // namespace standin

@@ -1,0 +1,794 @@
+#include "io/scene_reader.h"
+
+#include <rapidjson/memorystream.h>
+#include <rapidjson/reader.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <charconv>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "io/json_text.h"
+#include "scene/rotation.h"
+#include "scene/types.h"
+
+namespace standin {
+namespace {
+
+// What a JSON value stands for, decided by the key or the array it is in.
+enum class Slot : uint8_t {
+  kNone,
+  kTopLevel,
+  // keys of the top-level object
+  kFormat,
+  kVersion,
+  kObjects,
+  // keys of an object record
+  kName,
+  kType,
+  kMatrix,
+  kTransform,
+  kParams,
+  kPoints,
+  kTangents,
+  kPolygons,
+  kVector,
+  kColor,
+  kSelected,
+  kChildren,
+  // keys of a transform
+  kPosition,
+  kRotation,
+  kScale,
+  // keys of a colour record
+  kColorMode,
+  kColorRgb,
+  kXray,
+  // a parameter value (its key is the id) and the key of a curve value
+  kParam,
+  kCurve,
+  // elements of arrays
+  kRecord,
+  kPoint,
+  kTangent,
+  kPolygon,
+  kKnot,
+  kTupleFloat,
+  kTupleInt,
+};
+
+struct KeyName {
+  std::string_view name;
+  Slot slot;
+};
+
+constexpr KeyName kTopKeys[] = {
+    {"format", Slot::kFormat}, {"version", Slot::kVersion}, {"objects", Slot::kObjects}};
+constexpr KeyName kRecordKeys[] = {
+    {"name", Slot::kName},           {"type", Slot::kType},         {"matrix", Slot::kMatrix},
+    {"transform", Slot::kTransform}, {"params", Slot::kParams},     {"points", Slot::kPoints},
+    {"tangents", Slot::kTangents},   {"polygons", Slot::kPolygons}, {"vector", Slot::kVector},
+    {"color", Slot::kColor},         {"selected", Slot::kSelected}, {"children", Slot::kChildren},
+};
+constexpr KeyName kTransformKeys[] = {
+    {"position", Slot::kPosition}, {"rotation", Slot::kRotation}, {"scale", Slot::kScale}};
+constexpr KeyName kColorKeys[] = {
+    {"mode", Slot::kColorMode}, {"color", Slot::kColorRgb}, {"xray", Slot::kXray}};
+constexpr KeyName kCurveKeys[] = {{"curve", Slot::kCurve}};
+
+constexpr uint32_t Bit(Slot slot) { return uint32_t{1} << static_cast<unsigned>(slot); }
+
+std::string_view KeyText(Slot slot) {
+  for (std::span<const KeyName> keys :
+       {std::span<const KeyName>(kTopKeys), std::span<const KeyName>(kRecordKeys),
+        std::span<const KeyName>(kTransformKeys), std::span<const KeyName>(kColorKeys),
+        std::span<const KeyName>(kCurveKeys)}) {
+    for (const KeyName& key : keys) {
+      if (key.slot == slot) return key.name;
+    }
+  }
+  return {};
+}
+
+std::string_view Expected(Slot slot) {
+  switch (slot) {
+    case Slot::kTopLevel:
+    case Slot::kRecord:
+      return "an object";
+    case Slot::kFormat:
+    case Slot::kName:
+      return "a string";
+    case Slot::kVersion:
+    case Slot::kType:
+    case Slot::kColorMode:
+    case Slot::kTupleInt:
+      return "an integer";
+    case Slot::kObjects:
+    case Slot::kChildren:
+      return "an array of objects";
+    case Slot::kMatrix:
+      return "an array of 12 numbers";
+    case Slot::kTransform:
+      return "an object with position, rotation and scale";
+    case Slot::kParams:
+      return "an object of parameter values";
+    case Slot::kPoints:
+      return "an array of points [x, y, z]";
+    case Slot::kTangents:
+      return "an array of tangents [lx, ly, lz, rx, ry, rz]";
+    case Slot::kPolygons:
+      return "an array of polygons [a, b, c, d]";
+    case Slot::kVector:
+    case Slot::kPosition:
+    case Slot::kRotation:
+    case Slot::kScale:
+    case Slot::kColorRgb:
+    case Slot::kPoint:
+      return "an array of 3 numbers";
+    case Slot::kColor:
+      return "an object with mode, color and xray";
+    case Slot::kSelected:
+    case Slot::kXray:
+      return "true or false";
+    case Slot::kParam:
+      return "true, false, a number, [x, y, z] or {\"curve\": [...]}";
+    case Slot::kCurve:
+      return "an array of knots [x, y]";
+    case Slot::kTangent:
+      return "an array of 6 numbers";
+    case Slot::kPolygon:
+      return "an array of 4 integers";
+    case Slot::kKnot:
+      return "an array of 2 numbers";
+    case Slot::kTupleFloat:
+      return "a number";
+    case Slot::kNone:
+      break;
+  }
+  return "nothing";
+}
+
+size_t TupleSize(Slot slot) {
+  switch (slot) {
+    case Slot::kMatrix:
+      return 12;
+    case Slot::kTangent:
+      return 6;
+    case Slot::kPolygon:
+      return 4;
+    case Slot::kKnot:
+      return 2;
+    default:
+      return 3;
+  }
+}
+
+// The kinds of JSON value, for messages.
+enum class Found : uint8_t { kNull, kBool, kInteger, kFloat, kString, kObject, kArray };
+
+std::string_view FoundText(Found found) {
+  switch (found) {
+    case Found::kNull:
+      return "null";
+    case Found::kBool:
+      return "true or false";
+    case Found::kInteger:
+      return "an integer";
+    case Found::kFloat:
+      return "a float";
+    case Found::kString:
+      return "a string";
+    case Found::kObject:
+      return "an object";
+    case Found::kArray:
+      return "an array";
+  }
+  return {};
+}
+
+enum class FrameKind : uint8_t {
+  // JSON objects
+  kTop,
+  kRecord,
+  kTransform,
+  kColor,
+  kParams,
+  kCurveValue,
+  // JSON arrays
+  kRecords,
+  kList,
+  kTuple,
+};
+
+bool IsArray(FrameKind kind) { return kind >= FrameKind::kRecords; }
+
+std::span<const KeyName> KeysOf(FrameKind kind) {
+  switch (kind) {
+    case FrameKind::kTop:
+      return kTopKeys;
+    case FrameKind::kRecord:
+      return kRecordKeys;
+    case FrameKind::kTransform:
+      return kTransformKeys;
+    case FrameKind::kColor:
+      return kColorKeys;
+    case FrameKind::kCurveValue:
+      return kCurveKeys;
+    default:
+      return {};
+  }
+}
+
+// One open JSON object or array. Kept small: a chain of objects holds two
+// frames per level.
+struct Frame {
+  FrameKind kind;
+  // Objects: the key whose value is being read. Arrays: what the elements
+  // are (for tuples: what the numbers make).
+  Slot slot = Slot::kNone;
+  uint32_t seen = 0;  // objects: the keys read so far, by Bit(slot)
+  int32_t param = 0;  // parameter objects: the id being read
+  size_t count = 0;   // arrays: the elements begun so far
+  Object* object;     // the object record this frame is part of (null above the first)
+};
+
+bool ParseInt32(std::string_view text, int32_t& value) {
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return ec == std::errc() && end == text.data() + text.size();
+}
+
+bool ParseFloat(std::string_view text, double& value) {
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return ec == std::errc() && end == text.data() + text.size();
+}
+
+// A key as it appears in a path: plain when it is a simple word, else quoted
+// (and shortened, so that a message stays one short line).
+std::string KeySegment(std::string_view key) {
+  constexpr size_t kLongest = 60;
+  const bool plain =
+      !key.empty() && key.size() <= kLongest && std::all_of(key.begin(), key.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+               c == '-';
+      });
+  if (plain) return std::string(key);
+  std::string segment;
+  if (key.size() > kLongest) {
+    size_t cut = kLongest;
+    while (cut > 0 && (static_cast<unsigned char>(key[cut]) & 0xC0) == 0x80) --cut;
+    AppendJsonString(segment, key.substr(0, cut));
+    segment.insert(segment.size() - 1, "...");
+  } else {
+    AppendJsonString(segment, key);
+  }
+  return segment;
+}
+
+Matrix ComposeTransform(const Vec3& position, const Vec3& rotation, const Vec3& scale) {
+  Matrix m = HpbToMatrix(rotation);
+  const auto scaled = [](const Vec3& v, double s) { return Vec3{v.x * s, v.y * s, v.z * s}; };
+  m.off = position;
+  m.v1 = scaled(m.v1, scale.x);
+  m.v2 = scaled(m.v2, scale.y);
+  m.v3 = scaled(m.v3, scale.z);
+  return m;
+}
+
+// Receives the parser's events and builds the objects with an explicit
+// stack of frames, so that no depth of nesting recurses. Every method
+// returns false to stop the parser at the first broken rule.
+class SceneHandler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, SceneHandler> {
+ public:
+  SceneHandler(Scene& scene, Document& staging, const rapidjson::MemoryStream& stream)
+      : scene_(scene), staging_(staging), stream_(stream) {}
+
+  bool failed() const { return !error_.empty(); }
+  const std::string& error() const { return error_; }
+  // Whether the error is about a place in the text rather than a rule.
+  bool error_has_offset() const { return error_has_offset_; }
+  size_t error_offset() const { return error_offset_; }
+
+  bool Null() { return Mismatch(BeginValue(), Found::kNull); }
+
+  bool Bool(bool value) {
+    const Slot slot = BeginValue();
+    switch (slot) {
+      case Slot::kSelected:
+        Top().object->selected = value;
+        return true;
+      case Slot::kXray:
+        Top().object->data.color.xray = value;
+        return true;
+      case Slot::kParam:
+        Params()[Top().param] = value;
+        return true;
+      default:
+        return Mismatch(slot, Found::kBool);
+    }
+  }
+
+  bool RawNumber(const char* text, rapidjson::SizeType length, bool) {
+    const Slot slot = BeginValue();
+    const std::string_view number(text, length);
+    const bool integer = number.find_first_of(".eE") == std::string_view::npos;
+    const Found found = integer ? Found::kInteger : Found::kFloat;
+    switch (slot) {
+      case Slot::kTupleFloat: {
+        double value = 0;
+        if (!TupleHasRoom() || !ReadFloat(number, value)) return false;
+        numbers_[Top().count - 1] = value;
+        return true;
+      }
+      case Slot::kTupleInt: {
+        int32_t value = 0;
+        if (!TupleHasRoom() || !ReadInteger(number, found, slot, value)) return false;
+        indices_[Top().count - 1] = value;
+        return true;
+      }
+      case Slot::kVersion: {
+        int32_t version = 0;
+        if (!ReadInteger(number, found, slot, version)) return false;
+        if (version != 1) {
+          return Fail(PathToValue(),
+                      "version " + std::to_string(version) + " is not supported (this host reads 1)");
+        }
+        return true;
+      }
+      case Slot::kType:
+        return ReadInteger(number, found, slot, Top().object->type);
+      case Slot::kColorMode: {
+        int32_t& mode = Top().object->data.color.mode;
+        if (!ReadInteger(number, found, slot, mode)) return false;
+        return mode >= 0 && mode <= 3 ? true : Fail(PathToValue(), "mode must be 0, 1, 2 or 3");
+      }
+      case Slot::kParam: {
+        ParamValue& value = Params()[Top().param];
+        if (integer) {
+          int32_t i = 0;
+          if (!ReadInteger(number, found, slot, i)) return false;
+          value = i;
+        } else {
+          double d = 0;
+          if (!ReadFloat(number, d)) return false;
+          value = d;
+        }
+        return true;
+      }
+      default:
+        return Mismatch(slot, found);
+    }
+  }
+
+  bool String(const char* text, rapidjson::SizeType length, bool) {
+    const Slot slot = BeginValue();
+    const std::string_view value(text, length);
+    switch (slot) {
+      case Slot::kFormat:
+        return value == "vitrel-scene" ? true : Fail(PathToValue(), "format must be \"vitrel-scene\"");
+      case Slot::kName:
+        Top().object->data.name.assign(value);
+        return true;
+      default:
+        return Mismatch(slot, Found::kString);
+    }
+  }
+
+  bool StartObject() {
+    const Slot slot = BeginValue();
+    switch (slot) {
+      case Slot::kTopLevel:
+        return Push(FrameKind::kTop, Slot::kNone);
+      case Slot::kRecord: {
+        Object* op = scene_.NewObject(0);
+        staging_.Append(op, Top().object);
+        return Push(FrameKind::kRecord, Slot::kNone, op);
+      }
+      case Slot::kTransform:
+        position_ = rotation_ = Vec3{};
+        scale_ = Vec3{1, 1, 1};
+        return Push(FrameKind::kTransform, Slot::kNone);
+      case Slot::kColor:
+        return Push(FrameKind::kColor, Slot::kNone);
+      case Slot::kParams:
+        return Push(FrameKind::kParams, Slot::kNone);
+      case Slot::kParam:
+        curve_.knots.clear();
+        return Push(FrameKind::kCurveValue, Slot::kNone);
+      default:
+        return Mismatch(slot, Found::kObject);
+    }
+  }
+
+  bool Key(const char* text, rapidjson::SizeType length, bool) {
+    Frame& frame = Top();
+    const std::string_view key(text, length);
+    if (frame.kind == FrameKind::kParams) {
+      int32_t id = 0;
+      if (!ParseInt32(key, id) || std::to_string(id) != key) {
+        return Fail(Join(PathToFrame(), KeySegment(key)), "a parameter id is a decimal 32-bit integer");
+      }
+      frame.param = id;
+      frame.slot = Slot::kParam;
+      return Params().contains(id) ? Fail(PathToValue(), "duplicate parameter id") : true;
+    }
+    const std::span<const KeyName> keys = KeysOf(frame.kind);
+    const auto known =
+        std::find_if(keys.begin(), keys.end(), [&](const KeyName& k) { return k.name == key; });
+    if (known == keys.end()) return Fail(Join(PathToFrame(), KeySegment(key)), "unknown key");
+    frame.slot = known->slot;
+    if (frame.seen & Bit(frame.slot)) return Fail(PathToValue(), "duplicate key");
+    const uint32_t placement = Bit(Slot::kMatrix) | Bit(Slot::kTransform);
+    if ((frame.seen & placement) && (Bit(frame.slot) & placement)) {
+      return Fail(PathToValue(), "matrix and transform exclude each other");
+    }
+    frame.seen |= Bit(frame.slot);
+    return true;
+  }
+
+  bool EndObject(rapidjson::SizeType) {
+    const Frame& frame = Top();
+    switch (frame.kind) {
+      case FrameKind::kTop:
+        for (const KeyName& key : kTopKeys) {
+          if (!(frame.seen & Bit(key.slot))) return Fail({}, "missing key \"" + std::string(key.name) + "\"");
+        }
+        break;
+      case FrameKind::kRecord:
+        if (!(frame.seen & Bit(Slot::kType))) return Fail(PathToFrame(), "missing key \"type\"");
+        if (!CheckRecord(*frame.object)) return false;
+        break;
+      case FrameKind::kTransform:
+        frame.object->data.matrix = ComposeTransform(position_, rotation_, scale_);
+        break;
+      case FrameKind::kCurveValue:
+        if (!(frame.seen & Bit(Slot::kCurve))) return Fail(PathToFrame(), "missing key \"curve\"");
+        Params()[stack_[stack_.size() - 2].param] = std::move(curve_);
+        break;
+      default:
+        break;
+    }
+    stack_.pop_back();
+    return true;
+  }
+
+  bool StartArray() {
+    const Slot slot = BeginValue();
+    switch (slot) {
+      case Slot::kObjects:
+      case Slot::kChildren:
+        return Push(FrameKind::kRecords, Slot::kRecord);
+      case Slot::kPoints:
+        Top().object->data.points.emplace();
+        return Push(FrameKind::kList, Slot::kPoint);
+      case Slot::kTangents:
+        Top().object->data.tangents.emplace();
+        return Push(FrameKind::kList, Slot::kTangent);
+      case Slot::kPolygons:
+        Top().object->data.polygons.emplace();
+        return Push(FrameKind::kList, Slot::kPolygon);
+      case Slot::kCurve:
+        return Push(FrameKind::kList, Slot::kKnot);
+      case Slot::kMatrix:
+      case Slot::kVector:
+      case Slot::kPosition:
+      case Slot::kRotation:
+      case Slot::kScale:
+      case Slot::kColorRgb:
+      case Slot::kParam:
+      case Slot::kPoint:
+      case Slot::kTangent:
+      case Slot::kPolygon:
+      case Slot::kKnot:
+        return Push(FrameKind::kTuple, slot);
+      default:
+        return Mismatch(slot, Found::kArray);
+    }
+  }
+
+  bool EndArray(rapidjson::SizeType) {
+    const Frame& frame = Top();
+    if (frame.kind == FrameKind::kTuple) {
+      if (frame.count != TupleSize(frame.slot)) return TupleSizeError();
+      StoreTuple(frame.slot);
+    }
+    stack_.pop_back();
+    return true;
+  }
+
+ private:
+  Frame& Top() { return stack_.back(); }
+  Container& Params() { return Top().object->data.params; }
+
+  // Counts the value about to be read into its array and says what it is.
+  Slot BeginValue() {
+    if (stack_.empty()) return Slot::kTopLevel;
+    Frame& frame = Top();
+    if (!IsArray(frame.kind)) return frame.slot;
+    ++frame.count;
+    if (frame.kind != FrameKind::kTuple) return frame.slot;
+    return frame.slot == Slot::kPolygon ? Slot::kTupleInt : Slot::kTupleFloat;
+  }
+
+  bool Push(FrameKind kind, Slot slot, Object* object = nullptr) {
+    if (stack_.size() >= kMaxSceneNesting) {
+      error_ = "nesting deeper than " + std::to_string(kMaxSceneNesting) + " levels";
+      error_has_offset_ = true;
+      error_offset_ = stream_.Tell() - 1;  // the bracket just read
+      return false;
+    }
+    if (object == nullptr && !stack_.empty()) object = Top().object;
+    stack_.push_back(Frame{.kind = kind, .slot = slot, .object = object});
+    return true;
+  }
+
+  bool TupleHasRoom() { return Top().count <= TupleSize(Top().slot) ? true : TupleSizeError(); }
+
+  bool TupleSizeError() {
+    const Frame& frame = Top();
+    const std::string_view noun = frame.slot == Slot::kPolygon ? " indices" : " numbers";
+    std::string message = "expected " + std::to_string(TupleSize(frame.slot)) + std::string(noun);
+    if (frame.count < TupleSize(frame.slot)) message += ", found " + std::to_string(frame.count);
+    return Fail(PathToFrame(), message);
+  }
+
+  bool ReadInteger(std::string_view number, Found found, Slot slot, int32_t& value) {
+    if (found != Found::kInteger) return Mismatch(slot, found);
+    return ParseInt32(number, value) ? true : Fail(PathToValue(), "integer outside the 32-bit range");
+  }
+
+  bool ReadFloat(std::string_view number, double& value) {
+    return ParseFloat(number, value) ? true
+                                     : Fail(PathToValue(), "number outside the range of a 64-bit float");
+  }
+
+  void StoreTuple(Slot slot) {
+    Object& op = *Top().object;
+    const auto vec = [this](size_t first) {
+      return Vec3{numbers_[first], numbers_[first + 1], numbers_[first + 2]};
+    };
+    switch (slot) {
+      case Slot::kMatrix:
+        op.data.matrix = Matrix{vec(0), vec(3), vec(6), vec(9)};
+        break;
+      case Slot::kVector:
+        op.data.vector = vec(0);
+        break;
+      case Slot::kPosition:
+        position_ = vec(0);
+        break;
+      case Slot::kRotation:
+        rotation_ = vec(0);
+        break;
+      case Slot::kScale:
+        scale_ = vec(0);
+        break;
+      case Slot::kColorRgb:
+        op.data.color.color = vec(0);
+        break;
+      case Slot::kParam:
+        op.data.params[stack_[stack_.size() - 2].param] = vec(0);
+        break;
+      case Slot::kPoint:
+        op.data.points->push_back(vec(0));
+        break;
+      case Slot::kTangent:
+        op.data.tangents->push_back(Tangent{vec(0), vec(3)});
+        break;
+      case Slot::kPolygon:
+        op.data.polygons->push_back(Polygon{indices_[0], indices_[1], indices_[2], indices_[3]});
+        break;
+      case Slot::kKnot:
+        curve_.knots.push_back({numbers_[0], numbers_[1]});
+        break;
+      default:
+        break;
+    }
+  }
+
+  // The rules between the keys of one object record, checked once all its
+  // keys are read (they may come in any order).
+  bool CheckRecord(const Object& op) {
+    const ObjectData& data = op.data;
+    const size_t point_count = data.points ? data.points->size() : 0;
+    if (data.points && !IsInstanceOf(op.type, kPointObject)) {
+      return Fail(Join(PathToFrame(), "points"), "only point objects (instances of type 5156) have points");
+    }
+    if (data.polygons) {
+      if (op.type != kPolygonObject) {
+        return Fail(Join(PathToFrame(), "polygons"), "only polygon objects (type 5100) have polygons");
+      }
+      for (size_t i = 0; i < data.polygons->size(); ++i) {
+        const Polygon& p = (*data.polygons)[i];
+        for (const int32_t index : {p.a, p.b, p.c, p.d}) {
+          if (index < 0 || static_cast<size_t>(index) >= point_count) {
+            return Fail(Join(PathToFrame(), "polygons[" + std::to_string(i) + "]"),
+                        "index " + std::to_string(index) + " is not below the point count " +
+                            std::to_string(point_count));
+          }
+        }
+      }
+    }
+    if (data.tangents) {
+      if (op.type != kSplineObject) {
+        return Fail(Join(PathToFrame(), "tangents"), "only spline objects (type 5101) have tangents");
+      }
+      if (data.tangents->size() != point_count) {
+        return Fail(Join(PathToFrame(), "tangents"),
+                    "tangent count " + std::to_string(data.tangents->size()) + " differs from point count " +
+                        std::to_string(point_count));
+      }
+    }
+    return true;
+  }
+
+  // Paths: each open frame adds the place of what is being read inside it.
+  std::string PathThrough(size_t frames) const {
+    std::string path;
+    for (size_t i = 0; i < frames; ++i) {
+      const Frame& frame = stack_[i];
+      if (IsArray(frame.kind)) {
+        path += '[' + std::to_string(frame.count - 1) + ']';
+      } else if (frame.slot != Slot::kNone) {
+        path = Join(std::move(path), frame.kind == FrameKind::kParams ? std::to_string(frame.param)
+                                                                      : std::string(KeyText(frame.slot)));
+      }
+    }
+    return path;
+  }
+  std::string PathToValue() const { return PathThrough(stack_.size()); }
+  std::string PathToFrame() const { return PathThrough(stack_.empty() ? 0 : stack_.size() - 1); }
+
+  static std::string Join(std::string path, std::string_view key) {
+    if (!path.empty()) path += '.';
+    path += key;
+    return path;
+  }
+
+  bool Mismatch(Slot slot, Found found) {
+    return Fail(PathToValue(),
+                "expected " + std::string(Expected(slot)) + ", found " + std::string(FoundText(found)));
+  }
+
+  bool Fail(const std::string& path, const std::string& message) {
+    error_ = path.empty() ? message : path + ": " + message;
+    return false;
+  }
+
+  Scene& scene_;
+  Document& staging_;
+  const rapidjson::MemoryStream& stream_;
+  std::vector<Frame> stack_;
+  // The numbers of the tuple being read (tuples never nest).
+  std::array<double, 12> numbers_{};
+  std::array<int32_t, 4> indices_{};
+  // The transform and the curve value being read (neither nests).
+  Vec3 position_, rotation_, scale_;
+  SplineCurve curve_;
+  std::string error_;
+  bool error_has_offset_ = false;
+  size_t error_offset_ = 0;
+};
+
+std::string_view ParseErrorText(rapidjson::ParseErrorCode code) {
+  switch (code) {
+    case rapidjson::kParseErrorDocumentEmpty:
+      return "no JSON value";
+    case rapidjson::kParseErrorDocumentRootNotSingular:
+      return "text after the top-level value";
+    case rapidjson::kParseErrorValueInvalid:
+      return "invalid value";
+    case rapidjson::kParseErrorObjectMissName:
+      return "expected a key in quotes";
+    case rapidjson::kParseErrorObjectMissColon:
+      return "expected ':' after a key";
+    case rapidjson::kParseErrorObjectMissCommaOrCurlyBracket:
+      return "expected ',' or '}' after an object member";
+    case rapidjson::kParseErrorArrayMissCommaOrSquareBracket:
+      return "expected ',' or ']' after an array element";
+    case rapidjson::kParseErrorStringUnicodeEscapeInvalidHex:
+      return "invalid \\u escape";
+    case rapidjson::kParseErrorStringUnicodeSurrogateInvalid:
+      return "invalid surrogate pair in a \\u escape";
+    case rapidjson::kParseErrorStringEscapeInvalid:
+      return "invalid escape sequence";
+    case rapidjson::kParseErrorStringMissQuotationMark:
+      return "string without its closing quote";
+    case rapidjson::kParseErrorStringInvalidEncoding:
+      return "invalid UTF-8";
+    case rapidjson::kParseErrorNumberTooBig:
+      return "number outside the range of a 64-bit float";
+    case rapidjson::kParseErrorNumberMissFraction:
+      return "expected digits after '.'";
+    case rapidjson::kParseErrorNumberMissExponent:
+      return "expected digits in the exponent";
+    default:
+      return "malformed JSON";
+  }
+}
+
+// "FILE:LINE:COLUMN: message", the line and column (from 1) of the byte at
+// `offset`; columns count characters, not bytes.
+SceneReadError PositionError(std::string_view file_name, std::string_view text, size_t offset,
+                             std::string_view message) {
+  offset = std::min(offset, text.size());
+  size_t line = 1, column = 1;
+  for (size_t i = 0; i < offset; ++i) {
+    if (text[i] == '\n') {
+      ++line;
+      column = 1;
+    } else if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+      ++column;
+    }
+  }
+  return SceneReadError(std::string(file_name) + ':' + std::to_string(line) + ':' + std::to_string(column) +
+                        ": " + std::string(message));
+}
+
+// Unlinks what is left in the staging document when it goes, so that no
+// object keeps a pointer to it.
+struct StagingCleanup {
+  Document& staging;
+  ~StagingCleanup() {
+    while (Object* op = staging.first()) staging.Remove(op);
+  }
+};
+
+constexpr unsigned kParseFlags = rapidjson::kParseIterativeFlag | rapidjson::kParseNumbersAsStringsFlag |
+                                 rapidjson::kParseValidateEncodingFlag;
+
+std::string ReadAll(std::FILE* file, std::string_view name) {
+  std::string text;
+  char buffer[1 << 16];
+  size_t got = 0;
+  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, got);
+  if (std::ferror(file)) {
+    throw SceneReadError(std::string(name) + ": cannot read: " + std::strerror(errno));
+  }
+  return text;
+}
+
+}  // namespace
+
+Document& ReadScene(std::string_view json, std::string_view file_name, Scene& scene) {
+  if (json.starts_with("\xEF\xBB\xBF")) json.remove_prefix(3);  // a byte-order mark some editors write
+  Document staging(scene);
+  const StagingCleanup cleanup{staging};
+  rapidjson::MemoryStream stream(json.data(), json.size());
+  SceneHandler handler(scene, staging, stream);
+  rapidjson::Reader reader;
+  const rapidjson::ParseResult result = reader.Parse<kParseFlags>(stream, handler);
+  if (handler.failed()) {
+    if (handler.error_has_offset())
+      throw PositionError(file_name, json, handler.error_offset(), handler.error());
+    throw SceneReadError(std::string(file_name) + ": " + handler.error());
+  }
+  if (result.IsError()) throw PositionError(file_name, json, result.Offset(), ParseErrorText(result.Code()));
+  // The parser takes a NUL byte for the end of the text; anything after it
+  // would be silently dropped.
+  if (stream.Tell() != json.size())
+    throw PositionError(file_name, json, stream.Tell(), "NUL byte in the text");
+
+  Document& document = scene.NewDocument();
+  while (Object* op = staging.first()) {
+    staging.Remove(op);
+    document.Append(op, nullptr);
+  }
+  return document;
+}
+
+Document& ReadSceneFile(std::string_view path, Scene& scene) {
+  if (path == "-") return ReadScene(ReadAll(stdin, "<stdin>"), "<stdin>", scene);
+  const std::string name(path);
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(name.c_str(), "rb"), &std::fclose);
+  if (!file) throw SceneReadError(name + ": cannot open: " + std::strerror(errno));
+  return ReadScene(ReadAll(file.get(), name), name, scene);
+}
+
+}  // namespace standin
