@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need, when missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ pkg-config libgtest-dev rapidjson-dev)
+packages=(cmake ninja-build g++ pkg-config libgtest-dev rapidjson-dev libtiff-dev groff perl)
 
 missing=()
 for p in "${packages[@]}"; do
