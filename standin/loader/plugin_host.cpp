@@ -53,6 +53,8 @@ struct PluginHost::Plugin {
   VtFilename* folder = nullptr;
 };
 
+PluginHost::PluginHost(std::ostream& errors) : errors_(errors) {}
+
 PluginHost::~PluginHost() { UnloadAll(); }
 
 bool PluginHost::Report(const fs::path& where, const std::string& reason) {

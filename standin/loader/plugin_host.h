@@ -22,7 +22,7 @@ class PluginHost {
  public:
   // Reasons why a library is not used go to `errors`, one line each:
   // "standin: plug-in PATH: reason".
-  explicit PluginHost(std::ostream& errors = std::cerr) : errors_(errors) {}
+  explicit PluginHost(std::ostream& errors = std::cerr);
   ~PluginHost();  // UnloadAll
   PluginHost(const PluginHost&) = delete;
   PluginHost& operator=(const PluginHost&) = delete;

@@ -1,0 +1,73 @@
+// A tiny plug-in for the loader tests. Compile definitions make its
+// variants: TEST_PLUGIN_FIRST_RESULT / TEST_PLUGIN_START_RESULT replace the
+// results of actions 1 and 2, TEST_PLUGIN_NO_DECLARATION and
+// TEST_PLUGIN_NO_ENTRY leave the exported symbols out. It tells what it
+// sees through the host's console, which the host journals.
+#include <cstdint>
+#include <string>
+
+#include "vitrel_host_abi.h"
+
+#ifndef TEST_PLUGIN_FIRST_RESULT
+#define TEST_PLUGIN_FIRST_RESULT 1
+#endif
+#ifndef TEST_PLUGIN_START_RESULT
+#define TEST_PLUGIN_START_RESULT 1
+#endif
+
+#define TEST_PLUGIN_EXPORT extern "C" __attribute__((visibility("default")))
+
+namespace {
+
+const VtHostTable* g_host = nullptr;
+
+void Say(const std::string& text) {
+  g_host->ui->console_write(VtText{text.data(), static_cast<int32_t>(text.size())});
+}
+
+int32_t Execute(void*, VtDocument*) {
+  Say("execute");
+  return 1;
+}
+
+int32_t State(void*, VtDocument*) { return 0x40000000; }
+
+void Destroy(void*) { Say("destroy"); }
+
+const VtCommandCallbacks kCallbacks = {sizeof(VtCommandCallbacks), Execute, State, Destroy};
+
+}  // namespace
+
+#ifndef TEST_PLUGIN_NO_DECLARATION
+const char* const kFrameworks[] = {"net.example.core.framework", "net.example.ui.framework"};
+TEST_PLUGIN_EXPORT const VtModuleDeclaration vt_module_declaration = {VT_ABI_VERSION, "net.example.probe", 2,
+                                                                      kFrameworks};
+#endif
+
+#ifndef TEST_PLUGIN_NO_ENTRY
+TEST_PLUGIN_EXPORT int32_t c4d_main(int32_t action, void* p1, void* p2, void* p3) {
+  (void)p2;
+  switch (action) {
+    case 1: {
+      g_host = static_cast<const VtHostTable*>(p1);
+      const VtText folder = g_host->files->filename_get_text(static_cast<const VtFilename*>(p3));
+      Say("folder " + std::string(folder.data, static_cast<std::size_t>(folder.length)));
+      return TEST_PLUGIN_FIRST_RESULT;
+    }
+    case 2: {
+      const char name[] = "Probe";
+      const char help[] = "Checks the host";
+      g_host->plugins->register_command(424242, VtText{name, 5}, 0, nullptr, VtText{help, 15}, &kCallbacks,
+                                        nullptr);
+      return TEST_PLUGIN_START_RESULT;
+    }
+    case 3:
+      Say("end");
+      return 1;
+    case 6:
+      return reinterpret_cast<intptr_t>(p1) == 1 ? 1 : -1;
+    default:
+      return -1;
+  }
+}
+#endif
