@@ -1,0 +1,89 @@
+// Conversions between matrices and HPB angles through the host table.
+#include <cmath>
+#include <numbers>
+
+#include "scene_testing.h"
+
+namespace standin::testing {
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+
+class RotationTest : public SceneTest {
+ protected:
+  VtMatrix ToMatrix(VtVector hpb) {
+    VtMatrix m;
+    ops.hpb_to_matrix(&hpb, VT_ROTATIONORDER_HPB, &m);
+    return m;
+  }
+  VtVector ToAngles(const VtMatrix& m) {
+    VtVector hpb;
+    ops.matrix_to_hpb(&m, VT_ROTATIONORDER_HPB, &hpb);
+    return hpb;
+  }
+};
+
+double Distance(const VtVector& a, const VtVector& b) {
+  return std::max({std::abs(a.x - b.x), std::abs(a.y - b.y), std::abs(a.z - b.z)});
+}
+
+double AxisDistance(const VtMatrix& a, const VtMatrix& b) {
+  return std::max({Distance(a.v1, b.v1), Distance(a.v2, b.v2), Distance(a.v3, b.v3)});
+}
+
+TEST_F(RotationTest, AnglesMakeTheDocumentedRotation) {
+  // H turns about Y, P about X, B about Z, applied as Ry(H) * Rx(P) * Rz(B).
+  const double h = 0.5, p = 0.2, b = 0.1;
+  const VtMatrix m = ToMatrix({h, p, b});
+  const double ch = std::cos(h), sh = std::sin(h), cp = std::cos(p), sp = std::sin(p), cb = std::cos(b),
+               sb = std::sin(b);
+  // Third column of Ry(H) * Rx(P) is (sh * cp, -sp, ch * cp); Rz(B) leaves it.
+  EXPECT_LT(Distance(m.v3, {sh * cp, -sp, ch * cp}), 1e-15);
+  EXPECT_LT(Distance(m.v1, {ch * cb + sh * sp * sb, cp * sb, -sh * cb + ch * sp * sb}), 1e-15);
+  EXPECT_LT(Distance(ToMatrix({kPi / 2, 0, 0}).v1, {0, 0, -1}), 1e-15);
+}
+
+TEST_F(RotationTest, AnglesRoundTripAwayFromTheGimbal) {
+  const VtVector cases[] = {{0, 0, 0},         {0.5, 0.2, 0.1},     {-0.5, 0.2, -0.1}, {3, -1.5, 2.5},
+                            {-3.1, 1.2, -3.1}, {1e-9, -1e-9, 1e-9}, {2, 1.5707, 0.3}};
+  for (const VtVector& hpb : cases) {
+    EXPECT_LT(Distance(ToAngles(ToMatrix(hpb)), hpb), 1e-9) << hpb.x << " " << hpb.y << " " << hpb.z;
+  }
+}
+
+TEST_F(RotationTest, MatricesRoundTripEvenNearAndAtTheGimbal) {
+  const double near = kPi / 2 - 1e-10;
+  const VtVector cases[] = {{0.3, near, 0.7},  {0.3, -near, -0.7}, {0.3, kPi / 2, 0.7},
+                            {-2, -kPi / 2, 1}, {1, 0.4, -2},       {0, kPi / 2, 0}};
+  for (const VtVector& hpb : cases) {
+    SCOPED_TRACE(::testing::Message() << hpb.x << " " << hpb.y << " " << hpb.z);
+    const VtMatrix m = ToMatrix(hpb);
+    const VtVector angles = ToAngles(m);
+    EXPECT_LE(std::abs(angles.y), kPi / 2);
+    EXPECT_LT(AxisDistance(ToMatrix(angles), m), 1e-9);
+  }
+  // At the gimbal only H - B (or H + B) is defined and B is given as 0.
+  const VtVector locked = ToAngles(ToMatrix({0.3, kPi / 2, 0.7}));
+  EXPECT_EQ(locked.z, 0.0);
+  EXPECT_NEAR(locked.x, 0.3 - 0.7, 1e-12);
+}
+
+TEST_F(RotationTest, ScaledAndDegenerateMatricesGiveFiniteAngles) {
+  VtMatrix scaled = ToMatrix({0.5, 0.2, 0.1});
+  for (VtVector* axis : {&scaled.v1, &scaled.v2, &scaled.v3}) *axis = {axis->x * 3, axis->y * 3, axis->z * 3};
+  EXPECT_LT(Distance(ToAngles(scaled), {0.5, 0.2, 0.1}), 1e-12);
+
+  const double nan = std::nan("");
+  const VtMatrix degenerate[] = {
+      {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}},
+      {{0, 0, 0}, {nan, 0, 0}, {0, 1, 0}, {0, 0, 1}},
+      {{0, 0, 0}, {1, 0, 0}, {1, 0, 0}, {1, 0, 0}},
+  };
+  for (const VtMatrix& m : degenerate) {
+    const VtVector angles = ToAngles(m);
+    EXPECT_TRUE(std::isfinite(angles.x) && std::isfinite(angles.y) && std::isfinite(angles.z));
+  }
+}
+
+}  // namespace
+}  // namespace standin::testing
