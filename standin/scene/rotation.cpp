@@ -1,6 +1,5 @@
 #include "scene/rotation.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace standin {
@@ -33,11 +32,18 @@ Matrix HpbToMatrix(const Vec3& hpb) {
 
 Vec3 MatrixToHpb(const Matrix& m) {
   const Vec3 a1 = Normalized(m.v1), a2 = Normalized(m.v2), a3 = Normalized(m.v3);
-  const double sp = std::clamp(-a3.y, -1.0, 1.0);
-  const double p = std::asin(sp);
+  // atan2 rather than asin(-a3.y): asin loses half the digits of P as P
+  // nears +-pi/2. The result still lies in [-pi/2, pi/2] since cp >= 0.
   const double cp = std::sqrt(a3.x * a3.x + a3.z * a3.z);
+  const double p = std::atan2(-a3.y, cp);
   if (cp > kGimbalCosine) {
-    return {std::atan2(a3.x, a3.z), p, std::atan2(a1.y, a2.y)};
+    // B is taken from the axes turned back by H (Ry(H)^T * R = Rx(P) * Rz(B),
+    // whose first row is (cos B, -sin B, 0)), not from cos P * sin B: near
+    // the gimbal that keeps B consistent with the H found, so the matrix is
+    // rebuilt exactly even when H itself is poorly defined.
+    const double h = std::atan2(a3.x, a3.z);
+    const double ch = std::cos(h), sh = std::sin(h);
+    return {h, p, std::atan2(-(ch * a2.x - sh * a2.z), ch * a1.x - sh * a1.z)};
   }
   // Gimbal lock: only H + B (or H - B) is defined; put it all into H.
   return {std::atan2(-a1.z, a1.x), p, 0.0};

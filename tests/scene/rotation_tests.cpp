@@ -62,6 +62,14 @@ TEST_F(RotationTest, MatricesRoundTripEvenNearAndAtTheGimbal) {
     EXPECT_LE(std::abs(angles.y), kPi / 2);
     EXPECT_LT(AxisDistance(ToMatrix(angles), m), 1e-9);
   }
+  // Rounding noise, as a matrix read back from text carries, must not be
+  // magnified near the gimbal.
+  for (double eps : {1e-6, 1e-8, 1e-11}) {
+    VtMatrix noisy = ToMatrix({0.3, kPi / 2 - eps, 0.7});
+    noisy.v3.x += 1e-16;
+    noisy.v1.y += 1e-16;
+    EXPECT_LT(AxisDistance(ToMatrix(ToAngles(noisy)), noisy), 1e-14) << eps;
+  }
   // At the gimbal only H - B (or H + B) is defined and B is given as 0.
   const VtVector locked = ToAngles(ToMatrix({0.3, kPi / 2, 0.7}));
   EXPECT_EQ(locked.z, 0.0);
