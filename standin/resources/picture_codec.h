@@ -17,7 +17,8 @@ inline constexpr int64_t kMaxPicturePixels = int64_t{64} << 20;
 
 // Reads the first picture of the file into `out`. False with a reason in
 // `error` when the file is missing, damaged or too large; `out` is then
-// left as it was.
+// left as it was. Pixels that are only partly transparent come back with
+// their colour multiplied by their alpha.
 bool ReadPicture(const std::filesystem::path& path, Picture& out, std::string& error);
 
 // Writes `picture` as an uncompressed RGBA file, replacing `path` only once

@@ -173,7 +173,7 @@ Token ResourceLexer::ReadInteger() {
     failure_ = "number " + std::string(input_.substr(start, at_ - start)) + " is too large";
     return Error(failure_);
   }
-  token.value = negative ? value : -value;
+  token.value = negative ? -value : value;
   return token;
 }
 

@@ -1,0 +1,402 @@
+// Bitmaps and user areas: TIFF pictures load (or leave the bitmap empty),
+// and a user area's drawing lands in exactly its gadget's pixels, scaled,
+// clipped and redrawn after a resize.
+#include <gtest/gtest.h>
+#include <tiffio.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "abi/host_table.h"
+#include "host/faults.h"
+#include "resources/bitmap.h"
+#include "resources/picture_codec.h"
+#include "resources/resource_ops.h"
+#include "resources/user_area.h"
+#include "resources_test_files.h"
+#include "ui/dialog.h"
+#include "ui/filename.h"
+
+namespace standin {
+namespace {
+
+using testing::ScratchFolder;
+
+// A distinct colour for every pixel of a picture up to 256 x 256.
+Rgba Colour(int32_t x, int32_t y) {
+  return Rgba{static_cast<uint8_t>(x), static_cast<uint8_t>(y), static_cast<uint8_t>(x ^ y), 255};
+}
+
+// Writes an uncompressed 8-bit RGB TIFF of Colour() with libtiff itself, as
+// the plug-in's pictures are written.
+void WriteTestTiff(const std::filesystem::path& path, uint32_t width, uint32_t height) {
+  TIFF* tif = TIFFOpen(path.c_str(), "w");
+  ASSERT_NE(tif, nullptr);
+  TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, width);
+  TIFFSetField(tif, TIFFTAG_IMAGELENGTH, height);
+  TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, 3);
+  TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 8);
+  TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
+  TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+  TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_NONE);
+  TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, 1);
+  std::vector<uint8_t> row(width * 3);
+  for (uint32_t y = 0; y < height; ++y) {
+    for (uint32_t x = 0; x < width; ++x) {
+      Rgba c = Colour(static_cast<int32_t>(x), static_cast<int32_t>(y));
+      row[x * 3] = c.r;
+      row[x * 3 + 1] = c.g;
+      row[x * 3 + 2] = c.b;
+    }
+    ASSERT_EQ(TIFFWriteScanline(tif, row.data(), y, 0), 1);
+  }
+  TIFFClose(tif);
+}
+
+// What a banner does: stretch the whole bitmap over the whole gadget, with
+// the sizes read from the host as it draws.
+struct Banner {
+  const VtUiOps* ops = nullptr;
+  VtBitmap* bitmap = nullptr;
+  VtUserArea* ua = nullptr;
+  int inits = 0;
+  int draws = 0;
+};
+
+int32_t BannerInit(void* user) {
+  ++static_cast<Banner*>(user)->inits;
+  return 1;
+}
+
+void BannerDraw(void* user, int32_t, int32_t, int32_t, int32_t) {
+  auto* banner = static_cast<Banner*>(user);
+  ++banner->draws;
+  const VtUiOps& ops = *banner->ops;
+  ops.user_area_draw_bitmap(banner->ua, banner->bitmap, 0, 0, ops.bitmap_width(banner->bitmap),
+                            ops.bitmap_height(banner->bitmap), 0, 0, ops.user_area_width(banner->ua),
+                            ops.user_area_height(banner->ua), 1);
+}
+
+const VtUserAreaCallbacks kBannerCallbacks = {sizeof(VtUserAreaCallbacks), BannerInit, BannerDraw};
+
+class DrawingTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResourceUiOps(ops_);
+    dialog_ = HostDialogs().Create(nullptr, nullptr);
+    ASSERT_NE(dialog_, nullptr);
+    Gadget gadget;
+    gadget.id = kGadget;
+    gadget.kind = GadgetKind::kUserArea;
+    gadget.width = 8;
+    gadget.height = 4;
+    dialog_->AddGadget(gadget);
+    banner_.ops = &ops_;
+    banner_.bitmap = ops_.bitmap_alloc();
+    banner_.ua = ops_.user_area_alloc(&kBannerCallbacks, &banner_);
+    ASSERT_NE(banner_.bitmap, nullptr);
+    ASSERT_NE(banner_.ua, nullptr);
+  }
+  void TearDown() override {
+    ops_.user_area_free(banner_.ua);
+    ops_.bitmap_free(banner_.bitmap);
+    if (HostDialogs().Alive(dialog_)) HostDialogs().Release(dialog_);
+    HostFaults().Clear();
+  }
+
+  // Loads a TIFF of Colour() of this size into the banner's bitmap.
+  void LoadPicture(uint32_t width, uint32_t height) {
+    const std::filesystem::path path = folder_.path() / "picture.tif";
+    WriteTestTiff(path, width, height);
+    VtFilename* name = MakeFilename(path.string());
+    ASSERT_EQ(ops_.bitmap_load(banner_.bitmap, name, -1), 1);
+    FreeFilename(name);
+  }
+
+  bool Attach() {
+    return ops_.dialog_attach_user_area(DialogRegistry::Handle(dialog_), kGadget, banner_.ua, 0) == 1;
+  }
+
+  const Picture& Canvas() {
+    const Picture* canvas = UserAreaCanvas(*dialog_, kGadget);
+    EXPECT_NE(canvas, nullptr);
+    static const Picture kNone;
+    return canvas == nullptr ? kNone : *canvas;
+  }
+
+  static constexpr int32_t kGadget = 10002;
+  ScratchFolder folder_;
+  VtUiOps ops_{};
+  Dialog* dialog_ = nullptr;
+  Banner banner_;
+};
+
+TEST(PictureCodec, TiffLoadsWithEveryPixel) {
+  ScratchFolder folder;
+  WriteTestTiff(folder.path() / "a.tif", 37, 5);
+  Picture picture;
+  std::string error;
+  ASSERT_TRUE(ReadPicture(folder.path() / "a.tif", picture, error)) << error;
+  ASSERT_EQ(picture.width(), 37);
+  ASSERT_EQ(picture.height(), 5);
+  for (int32_t y = 0; y < 5; ++y) {
+    for (int32_t x = 0; x < 37; ++x) ASSERT_EQ(picture.at(x, y), Colour(x, y)) << x << "," << y;
+  }
+
+  // A written picture reads back the same, transparency included (pixels
+  // are opaque or fully transparent, as on a canvas).
+  picture.at(3, 2) = Rgba{1, 2, 3, 255};
+  picture.at(4, 2) = Rgba{0, 0, 0, 0};
+  ASSERT_TRUE(WritePicture(folder.path() / "b.tif", picture, error)) << error;
+  Picture again;
+  ASSERT_TRUE(ReadPicture(folder.path() / "b.tif", again, error)) << error;
+  EXPECT_EQ(again.at(3, 2), (Rgba{1, 2, 3, 255}));
+  EXPECT_EQ(again.at(4, 2), (Rgba{0, 0, 0, 0}));
+  EXPECT_EQ(again.at(36, 4), Colour(36, 4));
+  EXPECT_FALSE(std::filesystem::exists(folder.path() / "b.tif.partial"));
+}
+
+TEST(PictureCodec, BadFilesAreRefusedAndLeaveThePictureAlone) {
+  ScratchFolder folder;
+  WriteTestTiff(folder.path() / "good.tif", 16, 16);
+  std::string bytes;
+  {
+    std::ifstream in(folder.path() / "good.tif", std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(in), {});
+  }
+  folder.Write("truncated.tif", bytes.substr(0, bytes.size() / 3));
+  folder.Write("text.tif", "not a picture at all");
+  folder.Write("empty.tif", "");
+
+  // Headers that claim huge pictures are refused before any pixels are read.
+  auto write_header = [&](const char* name, uint32_t width, uint32_t height) {
+    TIFF* tif = TIFFOpen((folder.path() / name).c_str(), "w");
+    ASSERT_NE(tif, nullptr);
+    TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, width);
+    TIFFSetField(tif, TIFFTAG_IMAGELENGTH, height);
+    TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, 3);
+    TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 8);
+    TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
+    TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, 1u);
+    std::vector<uint8_t> row(width * 3);
+    TIFFWriteEncodedStrip(tif, 0, row.data(), static_cast<tmsize_t>(row.size()));
+    TIFFClose(tif);
+  };
+  write_header("wide.tif", kMaxPictureSide + 1, 1);
+  write_header("many.tif", 9000, 8000);
+
+  for (const char* name : {"missing.tif", "truncated.tif", "text.tif", "empty.tif", "wide.tif", "many.tif"}) {
+    Picture picture(2, 2, Rgba{9, 9, 9, 9});
+    std::string error;
+    EXPECT_FALSE(ReadPicture(folder.path() / name, picture, error)) << name;
+    EXPECT_FALSE(error.empty()) << name;
+    if (std::string_view(name).starts_with("wide") || std::string_view(name).starts_with("many")) {
+      EXPECT_NE(error.find("is too large"), std::string::npos) << error;
+    }
+    EXPECT_EQ(picture.width(), 2) << name;
+    EXPECT_EQ(picture.at(1, 1), (Rgba{9, 9, 9, 9})) << name;
+  }
+}
+
+TEST_F(DrawingTest, FailedLoadLeavesTheBitmapEmpty) {
+  LoadPicture(4, 2);
+  EXPECT_EQ(ops_.bitmap_width(banner_.bitmap), 4);
+  folder_.Write("broken.tif", "II*\0garbage");
+  VtFilename* name = MakeFilename((folder_.path() / "broken.tif").string());
+  EXPECT_EQ(ops_.bitmap_load(banner_.bitmap, name, -1), 0);
+  FreeFilename(name);
+  EXPECT_EQ(ops_.bitmap_width(banner_.bitmap), 0);
+  EXPECT_EQ(ops_.bitmap_height(banner_.bitmap), 0);
+  EXPECT_EQ(ops_.bitmap_load(banner_.bitmap, nullptr, -1), 0);
+
+  // Drawing the empty bitmap paints nothing.
+  ASSERT_TRUE(Attach());
+  ASSERT_TRUE(RepaintUserArea(*dialog_, kGadget));
+  EXPECT_EQ(banner_.draws, 1);
+  EXPECT_EQ(Canvas().at(0, 0), Rgba{});
+}
+
+TEST_F(DrawingTest, ScaledDrawingFillsExactlyTheGadget) {
+  ASSERT_TRUE(Attach());
+  EXPECT_EQ(ops_.user_area_width(banner_.ua), 8);
+  EXPECT_EQ(ops_.user_area_height(banner_.ua), 4);
+
+  // Up: a 4 x 2 picture over 8 x 4 pixels gives 2 x 2 blocks.
+  LoadPicture(4, 2);
+  ASSERT_TRUE(RepaintUserArea(*dialog_, kGadget));
+  ASSERT_EQ(Canvas().width(), 8);
+  ASSERT_EQ(Canvas().height(), 4);
+  for (int32_t y = 0; y < 4; ++y) {
+    for (int32_t x = 0; x < 8; ++x) ASSERT_EQ(Canvas().at(x, y), Colour(x / 2, y / 2)) << x << "," << y;
+  }
+
+  // Down: a 16 x 12 picture over 8 x 4 pixels keeps the pixel under each
+  // target pixel's centre.
+  LoadPicture(16, 12);
+  ASSERT_TRUE(RepaintUserArea(*dialog_, kGadget));
+  for (int32_t y = 0; y < 4; ++y) {
+    for (int32_t x = 0; x < 8; ++x)
+      ASSERT_EQ(Canvas().at(x, y), Colour(2 * x + 1, 3 * y + 1)) << x << "," << y;
+  }
+
+  // Uneven: 3 x 3 over 8 x 4; every source column and row shows, in order,
+  // corners on corners.
+  LoadPicture(3, 3);
+  ASSERT_TRUE(RepaintUserArea(*dialog_, kGadget));
+  EXPECT_EQ(Canvas().at(0, 0), Colour(0, 0));
+  EXPECT_EQ(Canvas().at(7, 3), Colour(2, 2));
+  int32_t last = 0;
+  for (int32_t x = 0; x < 8; ++x) {
+    int32_t column = Canvas().at(x, 0).r;
+    EXPECT_TRUE(column == last || column == last + 1) << x;
+    last = column;
+  }
+  EXPECT_EQ(last, 2);
+}
+
+TEST_F(DrawingTest, ResizeRepaintsAtTheNewSize) {
+  ASSERT_TRUE(Attach());
+  LoadPicture(4, 2);
+  ASSERT_TRUE(RepaintUserArea(*dialog_, kGadget));
+  EXPECT_EQ(banner_.inits, 1);
+  ASSERT_TRUE(ResizeUserArea(*dialog_, kGadget, 12, 2));
+  EXPECT_EQ(banner_.draws, 2);
+  EXPECT_EQ(banner_.inits, 1);
+  EXPECT_EQ(ops_.user_area_width(banner_.ua), 12);
+  ASSERT_EQ(Canvas().width(), 12);
+  ASSERT_EQ(Canvas().height(), 2);
+  for (int32_t x = 0; x < 12; ++x) {
+    EXPECT_EQ(Canvas().at(x, 0), Colour(x / 3, 0)) << x;
+    EXPECT_EQ(Canvas().at(x, 1), Colour(x / 3, 1)) << x;
+  }
+  EXPECT_FALSE(ResizeUserArea(*dialog_, kGadget, 0, 2));
+  EXPECT_FALSE(ResizeUserArea(*dialog_, kGadget, 2, kMaxUserAreaSide + 1));
+  EXPECT_FALSE(ResizeUserArea(*dialog_, 4711, 2, 2));
+  EXPECT_EQ(Canvas().width(), 12);
+
+  // The canvas saves as a picture with the same pixels.
+  std::string error;
+  ASSERT_TRUE(SaveUserAreaCanvas(*dialog_, kGadget, folder_.path() / "canvas.tif", error)) << error;
+  Picture saved;
+  ASSERT_TRUE(ReadPicture(folder_.path() / "canvas.tif", saved, error)) << error;
+  EXPECT_EQ(saved.width(), 12);
+  EXPECT_EQ(saved.at(11, 1), Colour(3, 1));
+}
+
+TEST_F(DrawingTest, DrawingIsClippedToTheCanvasAndThePicture) {
+  ASSERT_TRUE(Attach());
+  LoadPicture(4, 2);
+  Picture& canvas = HostUserAreas().Find(banner_.ua)->canvas;
+  struct Case {
+    PixelRect source, target;
+    int32_t mode;
+  };
+  const Case cases[] = {
+      {{0, 0, 4, 2}, {-2, -1, 8, 4}, 1},                        // hangs over the top left
+      {{0, 0, 4, 2}, {6, 3, 8, 4}, 1},                          // hangs over the bottom right
+      {{0, 0, 4, 2}, {-2147483647, 0, 2147483647, 4}, 1},       // huge target
+      {{-10, -10, 100, 100}, {0, 0, 8, 4}, 1},                  // source beyond the picture
+      {{0, 0, 4, 2}, {2147483000, 2147483000, 2000, 2000}, 1},  // far away
+      {{0, 0, 4, 2}, {0, 0, 8, 4}, 0},                          // unscaled copy
+      {{0, 0, -4, 2}, {0, 0, 8, 4}, 1},                         // empty source
+  };
+  for (const Case& c : cases) {
+    canvas.Fill(Rgba{});
+    ops_.user_area_draw_bitmap(banner_.ua, banner_.bitmap, c.source.x, c.source.y, c.source.width,
+                               c.source.height, c.target.x, c.target.y, c.target.width, c.target.height,
+                               c.mode);
+    EXPECT_EQ(canvas.width(), 8);
+    EXPECT_EQ(canvas.height(), 4);
+  }
+  // The last cases, checked pixel for pixel: the unscaled copy fills only
+  // the picture's own 4 x 2 pixels.
+  canvas.Fill(Rgba{});
+  ops_.user_area_draw_bitmap(banner_.ua, banner_.bitmap, 0, 0, 4, 2, 1, 1, 8, 4, 0);
+  for (int32_t y = 0; y < 4; ++y) {
+    for (int32_t x = 0; x < 8; ++x) {
+      const bool inside = x >= 1 && x < 5 && y >= 1 && y < 3;
+      ASSERT_EQ(canvas.at(x, y), inside ? Colour(x - 1, y - 1) : Rgba{}) << x << "," << y;
+    }
+  }
+  // Top left overhang: the canvas shows the picture's lower right part.
+  canvas.Fill(Rgba{});
+  ops_.user_area_draw_bitmap(banner_.ua, banner_.bitmap, 0, 0, 4, 2, -2, -2, 8, 4, 1);
+  EXPECT_EQ(canvas.at(0, 0), Colour(1, 1));
+  EXPECT_EQ(canvas.at(5, 1), Colour(3, 1));
+  EXPECT_EQ(canvas.at(6, 0), Rgba{});
+  EXPECT_EQ(canvas.at(0, 2), Rgba{});
+}
+
+TEST_F(DrawingTest, AttachmentFollowsTheWindow) {
+  // Only a user-area gadget of the window takes a user area.
+  Gadget text;
+  text.id = 7;
+  dialog_->AddGadget(text);
+  VtDialog* dlg = DialogRegistry::Handle(dialog_);
+  EXPECT_EQ(ops_.dialog_attach_user_area(dlg, 7, banner_.ua, 0), 0);
+  EXPECT_EQ(ops_.dialog_attach_user_area(dlg, 4711, banner_.ua, 0), 0);
+  EXPECT_EQ(ops_.dialog_attach_user_area(dlg, kGadget, nullptr, 0), 0);
+  EXPECT_EQ(ops_.user_area_width(banner_.ua), 0);
+
+  // Showing the window inits once and draws; later repaints only draw.
+  ASSERT_TRUE(Attach());
+  PaintUserAreas(*dialog_);
+  PaintUserAreas(*dialog_);
+  EXPECT_EQ(banner_.inits, 1);
+  EXPECT_EQ(banner_.draws, 2);
+
+  // A new window detaches the user area; attaching it again inits it again.
+  dialog_->ClearWindow();
+  EXPECT_EQ(ops_.user_area_width(banner_.ua), 0);
+  EXPECT_FALSE(RepaintUserArea(*dialog_, kGadget));
+  Gadget area;
+  area.id = kGadget;
+  area.kind = GadgetKind::kUserArea;
+  area.width = 5;
+  area.height = 6;
+  dialog_->AddGadget(area);
+  EXPECT_EQ(UserAreaCanvas(*dialog_, kGadget), nullptr);
+  ASSERT_TRUE(Attach());
+  ASSERT_TRUE(RepaintUserArea(*dialog_, kGadget));
+  EXPECT_EQ(banner_.inits, 2);
+  EXPECT_EQ(Canvas().width(), 5);
+
+  // A second user area on the same gadget takes it over.
+  Banner other;
+  other.ops = &ops_;
+  other.ua = ops_.user_area_alloc(&kBannerCallbacks, &other);
+  ASSERT_EQ(ops_.dialog_attach_user_area(dlg, kGadget, other.ua, 0), 1);
+  EXPECT_EQ(ops_.user_area_width(banner_.ua), 0);
+  EXPECT_EQ(ops_.user_area_width(other.ua), 5);
+  ops_.user_area_free(other.ua);
+  EXPECT_EQ(dialog_->Find(kGadget)->user_area, nullptr);
+
+  // The dialog going first leaves the user area detached, not dangling.
+  ASSERT_TRUE(Attach());
+  HostDialogs().Release(dialog_);
+  EXPECT_EQ(ops_.user_area_width(banner_.ua), 0);
+  ops_.user_area_draw_bitmap(banner_.ua, banner_.bitmap, 0, 0, 1, 1, 0, 0, 1, 1, 1);
+}
+
+TEST_F(DrawingTest, AllocationFaultsGiveNull) {
+  HostFaults().FailFrom(Fault::kBitmap, 1);
+  EXPECT_EQ(ops_.bitmap_alloc(), nullptr);
+  VtBitmap* next = ops_.bitmap_alloc();
+  EXPECT_NE(next, nullptr);
+  ops_.bitmap_free(next);
+
+  HostFaults().FailFrom(Fault::kDialog, 1);
+  EXPECT_EQ(ops_.user_area_alloc(&kBannerCallbacks, nullptr), nullptr);
+
+  // Handles that are null or freed are refused everywhere.
+  ops_.bitmap_free(next);
+  EXPECT_EQ(ops_.bitmap_width(next), 0);
+  EXPECT_EQ(ops_.bitmap_load(next, nullptr, -1), 0);
+  EXPECT_EQ(ops_.user_area_height(nullptr), 0);
+  ops_.user_area_free(nullptr);
+  ops_.user_area_draw_bitmap(nullptr, next, 0, 0, 1, 1, 0, 0, 1, 1, 1);
+}
+
+}  // namespace
+}  // namespace standin
