@@ -520,7 +520,7 @@ class SceneHandler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Scen
     if (stack_.size() >= kMaxSceneNesting) {
       error_ = "nesting deeper than " + std::to_string(kMaxSceneNesting) + " levels";
       error_has_offset_ = true;
-      error_offset_ = stream_.Tell() - 1;  // the bracket just read
+      error_offset_ = stream_.Tell();  // the parser takes the bracket once this returns
       return false;
     }
     if (object == nullptr && !stack_.empty()) object = Top().object;
