@@ -35,6 +35,9 @@ std::unique_ptr<SharedLibrary> SharedLibrary::Open(const std::filesystem::path& 
   if (handle == nullptr) {
     const char* reason = dlerror();
     error = reason != nullptr ? reason : "the system cannot load it";
+    // The system's reason names the file again; the caller names it already.
+    const std::string named = path.string() + ": ";
+    if (error.starts_with(named)) error.erase(0, named.size());
     return nullptr;
   }
   return std::unique_ptr<SharedLibrary>(new SharedLibrary(handle));

@@ -7,6 +7,7 @@
 
 #include "abi/commands.h"
 #include "loader/plugin_host.h"
+#include "loader/shared_library.h"
 #include "ui/filename.h"
 #include "ui_testing.h"
 
@@ -16,6 +17,8 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path kPlugins = TEST_PLUGINS_DIR;
+
+fs::path Library(const std::string& name) { return kPlugins / name / (name + SharedLibrary::PluginSuffix()); }
 
 class LoaderTest : public ::testing::Test {
  protected:
@@ -42,7 +45,7 @@ class LoaderTest : public ::testing::Test {
 TEST_F(LoaderTest, AGoodPlugInStartsRegistersAndEndsInOrder) {
   JournalCapture journal;
   std::ostringstream errors;
-  const fs::path library = kPlugins / "good" / "good.so";
+  const fs::path library = Library("good");
   const std::string folder = Utf8Path(fs::absolute(library).lexically_normal().parent_path());
   {
     PluginHost host(errors);
@@ -75,12 +78,11 @@ TEST_F(LoaderTest, LibrariesThatCannotBeUsedAreReportedAndLeftOut) {
   PluginHost host(errors);
   EXPECT_EQ(host.LoadFolder(kPlugins), 1) << errors.str();
   ASSERT_EQ(host.plugins().size(), 1u);
-  EXPECT_EQ(fs::path(host.plugins()[0].path).filename(), "good.so");
+  EXPECT_EQ(host.plugins()[0].path, Utf8Path(Library("good")));
 
   const std::string report = errors.str();
   for (const char* name : {"fails_start", "no_declaration", "no_entry", "refuses"}) {
-    const std::string line =
-        "standin: plug-in " + Utf8Path(kPlugins / name / (std::string(name) + ".so")) + ": ";
+    const std::string line = "standin: plug-in " + Utf8Path(Library(name)) + ": ";
     EXPECT_NE(report.find(line), std::string::npos) << name << " in:\n" << report;
   }
   EXPECT_NE(report.find("damaged"), std::string::npos) << "a file that is no library is reported too";
