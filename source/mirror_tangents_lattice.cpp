@@ -76,10 +76,12 @@ void FlipLatticePoints(BaseObject* op, Int32 axis, BaseDocument* doc) {
   const Int64 nz = bc.GetInt32(kLatticeCellsZ);
 
   // The grid is walked from its sizes alone, so it is walked only when every
-  // size is positive and the grid fits in the points the host holds; the
-  // product is taken in 64 bits, where three 32-bit sizes cannot overflow.
+  // size is positive and the grid fits in the points the host holds. The
+  // products are taken in 64 bits, the second only once the first is known
+  // to fit in 32, so that neither can overflow.
   Float Vector::*component = vitrel::mirror::AxisComponent(axis);
-  const Bool walkable = nx > 0 && ny > 0 && nz > 0 && nx * ny * nz <= count && points != nullptr;
+  const Bool walkable =
+      nx > 0 && ny > 0 && nz > 0 && nx * ny <= count && nx * ny * nz <= count && points != nullptr;
   if (walkable && component != nullptr) {
     const LatticeLines lines = LinesAlong(axis, nx, ny, nz);
     for (Int64 outer = 0; outer < lines.outer; ++outer) {
