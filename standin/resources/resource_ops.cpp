@@ -18,10 +18,10 @@ namespace standin {
 namespace {
 
 // A line of the host's own on its console: recorded in the journal like the
-// plug-in's console lines, and shown on standard error, where a headless
-// host's console is.
+// plug-in's console lines but marked as the host's, and shown on standard
+// error, where a headless host's console is.
 void HostConsoleLine(const std::string& line) {
-  Journal::Event(HostJournal(), "console").Text("text", line);
+  Journal::Event(HostJournal(), "console").Text("text", line).Text("from", "host");
   std::cerr << line << '\n';
 }
 
