@@ -139,16 +139,6 @@ TEST_F(RegistrationTest, AFailedRegistrationIsReportedAndLeavesNothingBehind) {
   EXPECT_EQ(standin::LiveMemoryBlocks(), blocks);
 }
 
-TEST_F(RegistrationTest, TheCommandIsAlwaysEnabledAndOpensTheDialog) {
-  ASSERT_TRUE(Start());
-  EXPECT_EQ(standin::CommandState(ID_VITREL), std::optional<int32_t>(0x40000000));
-  standin::TheSceneHost().SetActiveDocument(nullptr);
-  EXPECT_EQ(standin::CommandState(ID_VITREL), std::optional<int32_t>(0x40000000));
-  RunCommand();
-  EXPECT_TRUE(Window().open);
-  EXPECT_FALSE(Window().modal);
-}
-
 // Whatever the host refuses while the plug-in starts and shows its dialogs,
 // the plug-in goes on without it and gives back what it holds.
 TEST_F(RegistrationTest, SurvivesEveryRefusalOfTheHost) {
