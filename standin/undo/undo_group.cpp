@@ -31,8 +31,8 @@ void UndoGroup::NoteSelection(Object& op) {
 void UndoGroup::Undo(Document& doc) {
   for (Snapshot& s : snapshots_) s.after = s.op->data;
   for (Selection& s : selections_) s.after = s.op->selected;
-  // Newest first, each placement taken just before its removal, so that Redo
-  // can insert them again in the opposite order at the very same places.
+  // Each placement is noted just before its removal, so that Redo, inserting
+  // in the opposite order, finds every parent and predecessor back in place.
   removed_.clear();
   for (auto it = new_objects_.rbegin(); it != new_objects_.rend(); ++it) {
     Object* op = *it;

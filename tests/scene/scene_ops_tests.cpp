@@ -177,8 +177,6 @@ TEST_F(SceneOpsTest, ActiveObjectsComeInDocumentOrderAndModeZeroSelectsOne) {
   EXPECT_EQ(O(ops.object_array_get(active, 0)), a);
   EXPECT_EQ(O(ops.object_array_get(active, 1)), b);
   EXPECT_EQ(O(ops.object_array_get(active, 2)), d);
-  EXPECT_EQ(ops.object_array_get(active, 3), nullptr);
-  EXPECT_EQ(ops.object_array_get(active, -1), nullptr);
 
   ops.document_set_active_object(vdoc(), H(c), 0);
   ops.document_get_active_objects(vdoc(), active, 0);
@@ -186,9 +184,6 @@ TEST_F(SceneOpsTest, ActiveObjectsComeInDocumentOrderAndModeZeroSelectsOne) {
   EXPECT_EQ(O(ops.object_array_get(active, 0)), c);
   ops.object_array_free(active);
 
-  Object* loose = Loose(5140, "Loose");
-  ops.document_set_active_object(vdoc(), H(loose), 0);
-  EXPECT_TRUE(c->selected && !loose->selected) << "an object of no document is refused";
   auto events = Events("active");
   ASSERT_EQ(events.size(), 1u);
   EXPECT_STREQ(events[0]["object"].GetString(), "C");
@@ -230,21 +225,17 @@ TEST_F(SceneOpsTest, PointMessagesAreCheckedAgainstTheRealPointCount) {
 
 TEST_F(SceneOpsTest, WritesRefuseWhatCouldNotBeWrittenBack) {
   Object* op = Add(5140, "Op");
-  EXPECT_EQ(ops.object_set_name(H(op), {"Op", 2}), 1);
   EXPECT_EQ(ops.object_set_name(H(op), {"\xC3\x28", 2}), 0) << "broken UTF-8";
   EXPECT_EQ(ops.object_set_name(H(op), {"\xE2\x82\xAC!", 4}), 1);
-  EXPECT_EQ(ops.object_set_name(H(op), {nullptr, 3}), 0);
   EXPECT_EQ(op->data.name, "\xE2\x82\xAC!");
   auto renames = Events("rename");
-  ASSERT_EQ(renames.size(), 2u);
+  ASSERT_EQ(renames.size(), 1u);
   EXPECT_STREQ(renames[0]["from"].GetString(), "Op");
-  EXPECT_STREQ(renames[0]["to"].GetString(), "Op");
 
   VtMatrix m{{std::numeric_limits<double>::infinity(), 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
   EXPECT_EQ(ops.object_set_ml(H(op), &m), 0);
   EXPECT_EQ(op->data.matrix, Matrix{});
-  VtDisplayColor color{4, {0, 0, 0}, 0};
-  EXPECT_EQ(ops.object_set_display_color(H(op), &color), 0);
+  EXPECT_EQ(Count("write.rejected"), 2);
 }
 
 TEST_F(SceneOpsTest, InjectedFaultsGiveNothing) {
@@ -267,76 +258,38 @@ TEST_F(SceneOpsTest, InjectedFaultsGiveNothing) {
   EXPECT_EQ(ops.object_tag_data_count(H(op), VT_TAG_POINTS), 2);
 }
 
-TEST_F(SceneOpsTest, NullAndUnknownHandlesAreSurvived) {
+TEST_F(SceneOpsTest, NullAndUnknownHandlesAreRefused) {
   Object* op = Add(5100, "Op");
   VtContainer* freed = ops.object_get_container(H(op));
   ops.container_free(freed);
   ops.container_free(freed);
-  int32_t bogus_storage = 0;
-  auto* bogus_array = reinterpret_cast<VtObjectArray*>(&bogus_storage);
-  auto* bogus_trans = reinterpret_cast<VtAliasTrans*>(&bogus_storage);
+  int32_t storage = 0;
+  auto* bogus_array = reinterpret_cast<VtObjectArray*>(&storage);
+  auto* bogus_trans = reinterpret_cast<VtAliasTrans*>(&storage);
   VtVector v{1, 1, 1};
-  VtMatrix m{};
 
+  ops.object_array_free(bogus_array);
+  ops.document_get_active_objects(vdoc(), bogus_array, 0);
   EXPECT_EQ(ops.object_array_count(bogus_array), 0);
   EXPECT_EQ(ops.object_array_get(nullptr, 0), nullptr);
-  ops.object_array_free(bogus_array);
-  ops.document_get_active_objects(nullptr, nullptr, 0);
-  ops.document_get_active_objects(vdoc(), bogus_array, 0);
-  EXPECT_EQ(ops.document_insert_object(nullptr, H(op), nullptr, nullptr, 0), 0);
-  EXPECT_EQ(ops.document_insert_object(vdoc(), nullptr, nullptr, nullptr, 0), 0);
-  ops.document_set_active_object(nullptr, H(op), 0);
-  ops.document_set_active_object(vdoc(), H(op), 99);
-  EXPECT_EQ(ops.document_start_undo(nullptr), 0);
-  EXPECT_EQ(ops.document_add_undo(vdoc(), VT_UNDOTYPE_CHANGE, nullptr), 0);
-  EXPECT_EQ(ops.document_end_undo(nullptr), 0);
-  EXPECT_EQ(ops.object_down(nullptr), nullptr);
-  EXPECT_EQ(ops.object_next(nullptr), nullptr);
-  EXPECT_EQ(ops.object_up(nullptr), nullptr);
-  EXPECT_EQ(ops.object_type(nullptr), 0);
-  EXPECT_EQ(ops.object_is_instance_of(nullptr, 5100), 0);
-  EXPECT_EQ(ops.object_get_name(nullptr).length, 0);
-  EXPECT_EQ(ops.object_set_name(nullptr, {"x", 1}), 0);
-  EXPECT_EQ(ops.object_set_name(H(op), {"x", -1}), 0);
   EXPECT_EQ(ops.alias_trans_init(bogus_trans, vdoc()), 0);
-  EXPECT_EQ(ops.alias_trans_init(nullptr, vdoc()), 0);
-  ops.alias_trans_translate(nullptr, 1);
   ops.alias_trans_free(bogus_trans);
-  EXPECT_EQ(ops.object_clone(nullptr, 0, nullptr), nullptr);
   EXPECT_EQ(ops.object_clone(H(op), 0, bogus_trans), nullptr);
-  ops.object_get_ml(nullptr, &m);
-  EXPECT_EQ(m.v2.y, 1.0);
-  ops.object_get_ml(H(op), nullptr);
-  EXPECT_EQ(ops.object_set_ml(H(op), nullptr), 0);
-  ops.matrix_to_hpb(nullptr, VT_ROTATIONORDER_HPB, &v);
-  ops.matrix_to_hpb(&m, 5, &v);
-  EXPECT_EQ(v.x, 0.0);
-  ops.hpb_to_matrix(&v, VT_ROTATIONORDER_HPB, nullptr);
-  ops.object_get_vector(nullptr, nullptr);
-  EXPECT_EQ(ops.object_set_vector(nullptr, &v), 0);
-  EXPECT_EQ(ops.object_spline_info(nullptr), 0);
-  EXPECT_EQ(ops.object_tag_data_count(H(op), 1234), 0);
-  EXPECT_EQ(ops.object_tag_data_writable(H(op), VT_TAG_POINTS), nullptr) << "no points";
-  EXPECT_EQ(ops.object_tag_data_writable(nullptr, VT_TAG_POINTS), nullptr);
-  EXPECT_EQ(ops.object_get_container(nullptr), nullptr);
   EXPECT_EQ(ops.object_set_container(H(op), freed, 1), 0);
   EXPECT_EQ(ops.container_get_int32(freed, 1, 5), 5);
-  EXPECT_EQ(ops.container_get_bool(nullptr, 1, 7), 1);
-  EXPECT_EQ(ops.container_get_float(freed, 1, 0.5), 0.5);
   ops.container_get_vector(freed, 1, nullptr, &v);
   EXPECT_EQ(v.x, 0.0);
   EXPECT_EQ(ops.container_get_custom(freed, 1, VT_CUSTOMDATA_SPLINE_CURVE), nullptr);
-  EXPECT_EQ(ops.container_set_bool(freed, 1, 1), 0);
-  EXPECT_EQ(ops.container_set_int32(nullptr, 1, 1), 0);
   EXPECT_EQ(ops.container_set_float(freed, 1, 1), 0);
-  EXPECT_EQ(ops.container_set_vector(freed, 1, &v), 0);
-  EXPECT_EQ(ops.object_message(nullptr, 1, nullptr), 0);
-  EXPECT_EQ(ops.object_message(H(op), 1, nullptr), 1);
-  ops.event_add(1);
-  ops.call_command(1023335, 0);
-  EXPECT_EQ(ops.object_set_display_color(H(op), nullptr), 0);
-  EXPECT_EQ(Count("command"), 1);
-  EXPECT_EQ(Count("refresh"), 1);
+  EXPECT_EQ(ops.document_insert_object(nullptr, H(op), nullptr, nullptr, 0), 0);
+  EXPECT_EQ(ops.document_add_undo(vdoc(), VT_UNDOTYPE_CHANGE, nullptr), 0);
+  EXPECT_EQ(ops.object_set_name(H(op), {"x", -1}), 0);
+  EXPECT_EQ(ops.object_tag_data_writable(H(op), VT_TAG_POINTS), nullptr) << "no points";
+  EXPECT_EQ(ops.object_tag_data_count(H(op), 1234), 0);
+  ops.matrix_to_hpb(nullptr, VT_ROTATIONORDER_HPB, &v);
+  ops.hpb_to_matrix(&v, VT_ROTATIONORDER_HPB, nullptr);
+  ops.document_set_active_object(vdoc(), H(op), 99);
+  EXPECT_EQ(Count("active"), 0);
 }
 
 }  // namespace
