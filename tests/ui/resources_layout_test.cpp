@@ -108,50 +108,6 @@ TEST_F(LayoutTest, MirrorDialogHasKindsCaptionsAndGroups) {
   EXPECT_EQ(duplicate_group->parent, 0);
 }
 
-TEST_F(LayoutTest, FreshGadgetsHoldValuesOfTheirKind) {
-  ScratchFolder folder;
-  folder.WriteResource(R"(DIALOG 1 {
-      CHECKBOX 2; POPUP 3; EDITTEXT 4; COLORFIELD 5; STATICTEXT 6 { NAME HELLO; } BUTTON 7;
-    })",
-                       R"(STRINGTABLE { HELLO "Hello"; })");
-  VtResource* res = LoadFrom(folder.path().string());
-  ASSERT_NE(res, nullptr);
-  ASSERT_EQ(ops_.dialog_load_layout(handle(), 1, res, 0), 1);
-  ops_.resource_free(res);
-  EXPECT_EQ(dialog_->Find(2)->value, GadgetValue(false));
-  EXPECT_EQ(dialog_->Find(3)->value, GadgetValue(int32_t{0}));
-  EXPECT_EQ(dialog_->Find(4)->value, GadgetValue(std::string()));
-  EXPECT_EQ(dialog_->Find(5)->value, GadgetValue(ColorValue{}));
-  // A static text shows its caption until the plug-in writes another text.
-  EXPECT_EQ(dialog_->Find(6)->value, GadgetValue(std::string("Hello")));
-  EXPECT_EQ(dialog_->Find(7)->value, GadgetValue());
-  EXPECT_EQ(dialog_->title, "");
-}
-
-TEST_F(LayoutTest, EarlierWritesSurviveWhereTheyFit) {
-  ScratchFolder folder;
-  folder.WriteResource("DIALOG 1 { CHECKBOX 2 { NAME A; } EDITTEXT 3; }", "STRINGTABLE { A \"a\"; }");
-  Gadget written;
-  written.id = 2;
-  written.value = true;
-  written.enabled = false;
-  dialog_->AddGadget(written);
-  written.id = 3;
-  written.value = int32_t{5};  // not an edit text's value
-  dialog_->AddGadget(written);
-
-  VtResource* res = LoadFrom(folder.path().string());
-  ASSERT_NE(res, nullptr);
-  ASSERT_EQ(ops_.dialog_load_layout(handle(), 1, res, 0), 1);
-  ops_.resource_free(res);
-  ASSERT_EQ(dialog_->gadgets().size(), 2u);
-  EXPECT_EQ(dialog_->Find(2)->kind, GadgetKind::kCheckbox);
-  EXPECT_EQ(dialog_->Find(2)->caption, "a");
-  EXPECT_EQ(dialog_->Find(2)->value, GadgetValue(true));
-  EXPECT_FALSE(dialog_->Find(2)->enabled);
-  EXPECT_EQ(dialog_->Find(3)->value, GadgetValue(std::string()));
-}
-
 TEST_F(LayoutTest, MissingDescriptionOrResourceLeavesTheDialogAlone) {
   VtResource* res = LoadFrom(VITREL_PLUGIN_DIR);
   ASSERT_NE(res, nullptr);
