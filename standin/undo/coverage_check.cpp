@@ -70,9 +70,10 @@ void CoverageCheck::CompareWatch(const Object& op) {
 
 void CoverageCheck::Registered(const Object& op, bool as_new_object) {
   CompareWatch(op);
-  // An object of the document that becomes a new object covers objects
-  // below it that were found uncovered before.
-  if (as_new_object && op.document != nullptr && op.first_child != nullptr) below_new_.clear();
+  // An object of the document that becomes a new object covers itself and
+  // what lies (or will be inserted) below it, which may have been found
+  // uncovered before. Objects outside the document were never looked at.
+  if (as_new_object && op.document != nullptr) below_new_.clear();
 }
 
 void CoverageCheck::Finish() {

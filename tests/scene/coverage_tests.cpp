@@ -144,6 +144,7 @@ TEST_F(CoverageTest, TagDataWrittenBeforeRegistrationIsFoundAtRegistrationOrAtTh
 }
 
 TEST_F(CoverageTest, InsertionNeedsARegistrationAsNewObject) {
+  Object* late_new = Add(5140, "LateNew");
   Object* changed_only = Loose(5140, "ChangedOnly");
   Object* parent = Loose(5140, "Parent");
   Object* child = Loose(5140, "Child");
@@ -153,10 +154,15 @@ TEST_F(CoverageTest, InsertionNeedsARegistrationAsNewObject) {
   Register(VT_UNDOTYPE_NEWOBJ, parent);
   ops.document_insert_object(vdoc(), H(parent), nullptr, nullptr, 0);
   ops.document_insert_object(vdoc(), H(child), H(parent), nullptr, 0);
+  // An object of the document found uncovered, then registered as new.
+  ops.object_set_name(H(late_new), {"LateNew", 7});
+  Register(VT_UNDOTYPE_NEWOBJ, late_new);
+  ops.document_insert_object(vdoc(), H(Loose(5140, "Below")), H(late_new), nullptr, 0);
   End();
   auto missing = Events("undo.missing");
-  ASSERT_EQ(missing.size(), 1u);
+  ASSERT_EQ(missing.size(), 2u);
   EXPECT_STREQ(missing[0]["object"].GetString(), "ChangedOnly");
+  EXPECT_STREQ(missing[1]["object"].GetString(), "LateNew");
 }
 
 }  // namespace
