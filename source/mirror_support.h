@@ -92,6 +92,7 @@ void SetParameters(BaseObject* op, const BaseContainer& bc, BaseDocument* doc);
 // number of siblings can exhaust it.
 template <typename Visit>
 void VisitHierarchy(BaseObject* start, Bool isTop, Visit&& visit) {
+  if (start == nullptr) return;
   // Resuming this object's call ends the walk: the top object's own, else
   // the call that visited `start`, which returns to `start`'s parent.
   BaseObject* const end = isTop ? start : start->GetUp();
