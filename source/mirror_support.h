@@ -93,8 +93,9 @@ void SetParameters(BaseObject* op, const BaseContainer& bc, BaseDocument* doc);
 template <typename Visit>
 void VisitHierarchy(BaseObject* start, Bool isTop, Visit&& visit) {
   if (start == nullptr) return;
-  // Resuming this object's call ends the walk: the top object's own, else
-  // the call that visited `start`, which returns to `start`'s parent.
+  // The walk ends where it would resume this object's call: the top
+  // object's own (it never goes on to its siblings), or, when `start` is not
+  // the top object, its parent's, which lies outside the walk.
   BaseObject* const end = isTop ? start : start->GetUp();
   BaseObject* op = start;
   while (op != nullptr) {
