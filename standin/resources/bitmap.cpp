@@ -12,7 +12,7 @@ BitmapRegistry& HostBitmaps() {
   return registry;
 }
 
-Bitmap* AllocBitmap() {
+VtBitmap* AllocBitmap() {
   if (HostFaults().ShouldFail(Fault::kBitmap)) return nullptr;
   return HostBitmaps().Add(std::make_unique<Bitmap>());
 }

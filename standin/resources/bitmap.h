@@ -3,8 +3,8 @@
 
 #include <filesystem>
 
-#include "resources/handle_registry.h"
 #include "resources/picture.h"
+#include "ui/handle_table.h"
 #include "vitrel_host_abi.h"
 
 namespace standin {
@@ -13,13 +13,13 @@ struct Bitmap {
   Picture picture;  // empty (0 x 0) until a picture loads
 };
 
-using BitmapRegistry = HandleRegistry<Bitmap, VtBitmap>;
+using BitmapRegistry = HandleTable<Bitmap, VtBitmap>;
 
 // The bitmaps of this host process.
 BitmapRegistry& HostBitmaps();
 
 // Null when the fault plan fails the allocation (Fault::kBitmap).
-Bitmap* AllocBitmap();
+VtBitmap* AllocBitmap();
 // Loads the picture at `path`; on failure the bitmap is left empty. True
 // when the picture loaded.
 bool LoadBitmap(Bitmap& bitmap, const std::filesystem::path& path);

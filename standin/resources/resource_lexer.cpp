@@ -32,6 +32,12 @@ std::string Describe(const Token& token) {
   return token.text;
 }
 
+Token ResourceLexer::Fail(std::string message) {
+  failed_ = true;
+  failure_ = std::move(message);
+  return Error(failure_);
+}
+
 Token ResourceLexer::Error(std::string message) const {
   Token token;
   token.kind = TokenKind::kError;
@@ -89,15 +95,10 @@ Token ResourceLexer::Next() {
     token.text = std::string(input_.substr(start, at_ - start));
     return token;
   }
-  failed_ = true;
   unsigned code = static_cast<unsigned char>(c);
-  if (code >= 0x20 && code < 0x7f) {
-    failure_ = std::string("unexpected character '") + c + "'";
-  } else {
-    static const char kHex[] = "0123456789abcdef";
-    failure_ = std::string("unexpected byte 0x") + kHex[code >> 4] + kHex[code & 15];
-  }
-  return Error(failure_);
+  if (code >= 0x20 && code < 0x7f) return Fail(std::string("unexpected character '") + c + "'");
+  static const char kHex[] = "0123456789abcdef";
+  return Fail(std::string("unexpected byte 0x") + kHex[code >> 4] + kHex[code & 15]);
 }
 
 Token ResourceLexer::ReadText() {
@@ -106,18 +107,12 @@ Token ResourceLexer::ReadText() {
   token.line = line_;
   ++at_;  // the opening quote
   while (true) {
-    if (at_ >= input_.size() || input_[at_] == '\n') {
-      failed_ = true;
-      failure_ = "text is not closed on its line";
-      return Error(failure_);
-    }
+    if (at_ >= input_.size() || input_[at_] == '\n') return Fail("text is not closed on its line");
     char c = input_[at_++];
     if (c == '"') return token;
     if (c != '\\') {
       if (static_cast<unsigned char>(c) < 0x20 && c != '\t') {
-        failed_ = true;
-        failure_ = "control character in text";
-        return Error(failure_);
+        return Fail("control character in text");
       }
       token.text += c;
       continue;
@@ -135,9 +130,7 @@ Token ResourceLexer::ReadText() {
         token.text += escaped;
         break;
       default:
-        failed_ = true;
-        failure_ = "unknown escape in text (use \\n, \\t, \\\" or \\\\)";
-        return Error(failure_);
+        return Fail("unknown escape in text (use \\n, \\t, \\\" or \\\\)");
     }
   }
 }
@@ -150,9 +143,7 @@ Token ResourceLexer::ReadInteger() {
   bool negative = input_[at_] == '-';
   if (negative) ++at_;
   if (at_ >= input_.size() || !IsDigit(input_[at_])) {
-    failed_ = true;
-    failure_ = "'-' must start a number";
-    return Error(failure_);
+    return Fail("'-' must start a number");
   }
   // Every number of the format fits in 32 bits; longer ones are refused
   // before they could overflow.
@@ -164,14 +155,10 @@ Token ResourceLexer::ReadInteger() {
   }
   if (at_ < input_.size() && IsWordChar(input_[at_])) {
     while (at_ < input_.size() && IsWordChar(input_[at_])) ++at_;
-    failed_ = true;
-    failure_ = "bad number \"" + std::string(input_.substr(start, at_ - start)) + "\"";
-    return Error(failure_);
+    return Fail("bad number \"" + std::string(input_.substr(start, at_ - start)) + "\"");
   }
   if (value >= kTooLarge) {
-    failed_ = true;
-    failure_ = "number " + std::string(input_.substr(start, at_ - start)) + " is too large";
-    return Error(failure_);
+    return Fail("number " + std::string(input_.substr(start, at_ - start)) + " is too large");
   }
   token.value = negative ? -value : value;
   return token;

@@ -31,6 +31,8 @@ class ResourceLexer {
  private:
   void SkipSpaceAndComments();
   Token Error(std::string message) const;
+  // Records the error that every later call returns too.
+  Token Fail(std::string message);
   Token ReadText();
   Token ReadInteger();
 

@@ -38,7 +38,7 @@ VtResource* ResourceLoad(const VtFilename* folder) {
     HostConsoleLine(error);
     return nullptr;
   }
-  return ResourceRegistry::ToHandle(HostResources().Add(std::move(resource)));
+  return HostResources().Add(std::move(resource));
 }
 
 void ResourceFree(VtResource* res) { HostResources().Remove(res); }
@@ -55,11 +55,6 @@ int32_t DialogAttachUserArea(VtDialog* dlg, int32_t gadget_id, VtUserArea* ua, i
   UserArea* area = HostUserAreas().Find(ua);
   if (dialog == nullptr || area == nullptr) return 0;
   return AttachUserArea(*dialog, gadget_id, *area) ? 1 : 0;
-}
-
-VtUserArea* UserAreaAlloc(const VtUserAreaCallbacks* callbacks, void* user) {
-  UserArea* ua = AllocUserArea(callbacks, user);
-  return ua == nullptr ? nullptr : UserAreaRegistry::ToHandle(ua);
 }
 
 void UserAreaFree(VtUserArea* ua) {
@@ -84,11 +79,6 @@ void UserAreaDrawBitmap(VtUserArea* ua, const VtBitmap* bmp, int32_t sx, int32_t
   const Bitmap* bitmap = HostBitmaps().Find(bmp);
   if (area == nullptr || bitmap == nullptr) return;
   DrawBitmapInUserArea(*area, *bitmap, PixelRect{sx, sy, sw, sh}, PixelRect{dx, dy, dw, dh}, mode);
-}
-
-VtBitmap* BitmapAlloc() {
-  Bitmap* bitmap = AllocBitmap();
-  return bitmap == nullptr ? nullptr : BitmapRegistry::ToHandle(bitmap);
 }
 
 void BitmapFree(VtBitmap* bmp) { HostBitmaps().Remove(bmp); }
@@ -125,12 +115,12 @@ ResourceRegistry& HostResources() {
 void ResourceUiOps(VtUiOps& ops) {
   ops.dialog_load_layout = DialogLoadLayout;
   ops.dialog_attach_user_area = DialogAttachUserArea;
-  ops.user_area_alloc = UserAreaAlloc;
+  ops.user_area_alloc = AllocUserArea;
   ops.user_area_free = UserAreaFree;
   ops.user_area_width = UserAreaWidth;
   ops.user_area_height = UserAreaHeight;
   ops.user_area_draw_bitmap = UserAreaDrawBitmap;
-  ops.bitmap_alloc = BitmapAlloc;
+  ops.bitmap_alloc = AllocBitmap;
   ops.bitmap_free = BitmapFree;
   ops.bitmap_load = BitmapLoad;
   ops.bitmap_width = BitmapWidth;

@@ -1,13 +1,13 @@
 // The VtUiOps entries for resources, dialog layouts, user areas and bitmaps.
 #pragma once
 
-#include "resources/handle_registry.h"
 #include "resources/resource.h"
+#include "ui/handle_table.h"
 #include "vitrel_host_abi.h"
 
 namespace standin {
 
-using ResourceRegistry = HandleRegistry<Resource, VtResource>;
+using ResourceRegistry = HandleTable<Resource, VtResource>;
 
 // The resources the plug-in loaded and has not freed.
 ResourceRegistry& HostResources();

@@ -12,6 +12,10 @@ namespace {
 
 constexpr int32_t kScaledMode = 1;
 
+// The handle under which the plug-in knows the user area.
+VtUserArea* HandleOf(UserArea& ua) { return reinterpret_cast<VtUserArea*>(&ua); }
+const VtUserArea* HandleOf(const UserArea& ua) { return reinterpret_cast<const VtUserArea*>(&ua); }
+
 UserArea* AttachedUserArea(const Dialog& dialog, int32_t id) {
   const Gadget* gadget = dialog.Find(id);
   if (gadget == nullptr || gadget->kind != GadgetKind::kUserArea) return nullptr;
@@ -33,7 +37,7 @@ UserAreaRegistry& HostUserAreas() {
   return registry;
 }
 
-UserArea* AllocUserArea(const VtUserAreaCallbacks* callbacks, void* user) {
+VtUserArea* AllocUserArea(const VtUserAreaCallbacks* callbacks, void* user) {
   if (HostFaults().ShouldFail(Fault::kDialog)) return nullptr;
   auto ua = std::make_unique<UserArea>();
   ua->user = user;
@@ -48,21 +52,21 @@ UserArea* AllocUserArea(const VtUserAreaCallbacks* callbacks, void* user) {
 
 void FreeUserArea(UserArea& ua) {
   if (Gadget* gadget = AttachedGadget(ua)) gadget->user_area = nullptr;
-  HostUserAreas().Remove(UserAreaRegistry::ToHandle(&ua));
+  HostUserAreas().Remove(HandleOf(ua));
 }
 
 Gadget* AttachedGadget(const UserArea& ua) {
   if (ua.dialog == nullptr || !HostDialogs().Alive(ua.dialog)) return nullptr;
   Gadget* gadget = ua.dialog->Find(ua.gadget_id);
   if (gadget == nullptr || gadget->kind != GadgetKind::kUserArea) return nullptr;
-  return gadget->user_area == UserAreaRegistry::ToHandle(const_cast<UserArea*>(&ua)) ? gadget : nullptr;
+  return gadget->user_area == HandleOf(ua) ? gadget : nullptr;
 }
 
 bool AttachUserArea(Dialog& dialog, int32_t gadget_id, UserArea& ua) {
   Gadget* gadget = dialog.Find(gadget_id);
   if (gadget == nullptr || gadget->kind != GadgetKind::kUserArea) return false;
   if (Gadget* previous = AttachedGadget(ua)) previous->user_area = nullptr;
-  gadget->user_area = UserAreaRegistry::ToHandle(&ua);
+  gadget->user_area = HandleOf(ua);
   ua.dialog = &dialog;
   ua.gadget_id = gadget_id;
   ua.initialised = false;

@@ -14,10 +14,10 @@
 #include <string>
 
 #include "resources/bitmap.h"
-#include "resources/handle_registry.h"
 #include "resources/picture.h"
 #include "resources/resource.h"
 #include "ui/dialog.h"
+#include "ui/handle_table.h"
 #include "vitrel_host_abi.h"
 
 namespace standin {
@@ -31,13 +31,13 @@ struct UserArea {
   Picture canvas;
 };
 
-using UserAreaRegistry = HandleRegistry<UserArea, VtUserArea>;
+using UserAreaRegistry = HandleTable<UserArea, VtUserArea>;
 
 // The user areas of this host process.
 UserAreaRegistry& HostUserAreas();
 
 // Null when the fault plan fails the allocation (Fault::kDialog).
-UserArea* AllocUserArea(const VtUserAreaCallbacks* callbacks, void* user);
+VtUserArea* AllocUserArea(const VtUserAreaCallbacks* callbacks, void* user);
 // Detaches the user area from its gadget and frees it.
 void FreeUserArea(UserArea& ua);
 
