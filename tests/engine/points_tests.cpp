@@ -108,17 +108,6 @@ TEST_F(EngineTest, SplinesMirrorTheirTangentsAndSweepProfilesTurnToY) {
   }
 }
 
-TEST_F(EngineTest, ObjectsWithoutSplineDataKeepTheirTangents) {
-  Object* op = Add(5100);
-  op->data.points = std::vector<Vec3>{{1, 2, 3}};
-  op->data.tangents = std::vector<Tangent>{{{4, 5, 6}, {7, 8, 9}}};
-  InGroup([&] {
-    Doc()->AddUndo(UNDOTYPE::CHANGE, Op(op));
-    MirrorPointData(Op(op), AXIS_X, Doc());
-  });
-  EXPECT_EQ(op->data.tangents->front(), (Tangent{{4, 5, 6}, {7, 8, 9}}));
-}
-
 // A lattice of nx * ny * nz points whose point at cell (x, y, z) is
 // (x, y, z) + (0.25, 0.5, 0.75): after the mirror each cell holds the point
 // of its mirrored cell, negated along the axis.

@@ -1,5 +1,4 @@
 // The walk over a hierarchy and the mirroring of each object's placement.
-#include <cmath>
 #include <random>
 #include <set>
 
@@ -111,15 +110,6 @@ TEST_F(EngineTest, MirrorsThePlacementByAxisAndModeAndKeepsTheScale) {
     EXPECT_EQ(std::get<double>(op->data.params[1002]), c.handler ? -4.0 : 4.0);
     EXPECT_FALSE(Events("undo.add").empty());
   }
-}
-
-TEST_F(EngineTest, AZeroLengthAxisStaysZero) {
-  Object* op = Add(5100);
-  op->data.matrix.v2 = {0, 0, 0};
-  InGroup([&] { MirrorObject(dialog(), Op(op), Doc()); });
-  const standin::Matrix& m = op->data.matrix;
-  EXPECT_EQ(std::hypot(m.v2.x, m.v2.y, m.v2.z), 0.0);
-  EXPECT_NEAR(std::hypot(m.v1.x, m.v1.y, m.v1.z), 1.0, 1e-12);
 }
 
 TEST_F(EngineTest, PolygonObjectsGetTheModelingCommandUnlessSkipped) {
