@@ -6,8 +6,11 @@
 #include <string>
 
 #include "cli/arguments.h"
+#include "cli/command_errors.h"
 #include "cli/exit_status.h"
 #include "cli/info_command.h"
+#include "cli/mirror_command.h"
+#include "cli/script_command.h"
 #include "io/output_file.h"
 #include "io/scene_reader.h"
 #include "io/scene_writer.h"
@@ -25,6 +28,8 @@ struct Command {
 // Each subcommand reads its own words; a new one is one more entry here.
 constexpr Command kCommands[] = {
     {"info", "info SCENE", "print the scene as an indented tree of objects", RunInfo},
+    {"mirror", "mirror SCENE [OPTIONS]", "mirror the selection through the plug-in's dialog", RunMirror},
+    {"script", "script FILE [OPTIONS]", "run the steps of a script file, one per line", RunScript},
 };
 
 std::string HelpText() {
@@ -36,9 +41,22 @@ std::string HelpText() {
     text += line + std::string(command.summary) + '\n';
   }
   text +=
-      "\nSCENE is a scene file (format vitrel-scene, version 1) or - for standard input.\n\n"
-      "Exit status: 0 done, 1 an output could not be written, 2 usage error,\n"
-      "3 the scene cannot be read.\n";
+      "\nSCENE is a scene file (format vitrel-scene, version 1) or - for standard input.\n"
+      "\nOptions of mirror (applied as a user sets the dialog's gadgets):\n"
+      "  --axis x|y|z  --positioning move-rotate|move|rotate|none  --points  --no-points\n"
+      "  --duplicate  --without-children  --skip-children  --skip-primitives\n"
+      "  --skip-polygon-command  --final-command  --rename primary|all|none|host\n"
+      "  --suffix TEXT  --keep-color  --no-keep-color  --color-mode off|automatic|always|layer\n"
+      "  --color R,G,B  --xray  --gadget ID=VALUE  --select PATH (repeatable)\n"
+      "  --out FILE  --undo [--redo]\n"
+      "Options of mirror and script:\n"
+      "  --journal FILE  --plugins DIR  --host-version N  --open-files\n"
+      "\nSteps of a script: load FILE, select PATH..., command ID, set ID VALUE, press ID,\n"
+      "close, undo, redo, save FILE, dump-dialog FILE, fail KIND [FIRST [COUNT]],\n"
+      "host-version N, message ID, resize ID W H, save-canvas ID FILE.\n"
+      "\nExit status: 0 done, 1 an output could not be written or the plug-in failed a step,\n"
+      "2 usage error, 3 the scene or script cannot be read, 4 no loaded plug-in registered\n"
+      "the command a step needs.\n";
   return text;
 }
 
@@ -75,6 +93,9 @@ int Dispatch(std::span<const std::string_view> words) {
 int RunProgram(std::span<const std::string_view> words) {
   try {
     return Dispatch(words);
+  } catch (const UserActionError& error) {
+    Report(error.what());
+    return kExitUsage;
   } catch (const UsageError& error) {
     Report(std::string(error.what()) + " (see standin --help)");
     return kExitUsage;
@@ -85,6 +106,15 @@ int RunProgram(std::span<const std::string_view> words) {
     Report(error.what());
     return kExitFailure;
   } catch (const FileWriteError& error) {
+    Report(error.what());
+    return kExitFailure;
+  } catch (const ScriptReadError& error) {
+    Report(error.what());
+    return kExitUnreadable;
+  } catch (const CommandMissingError& error) {
+    Report(error.what());
+    return kExitNoCommand;
+  } catch (const StepFailedError& error) {
     Report(error.what());
     return kExitFailure;
   } catch (const std::bad_alloc&) {

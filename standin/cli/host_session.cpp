@@ -1,0 +1,128 @@
+#include "cli/host_session.h"
+
+#include <cstdio>
+#include <iostream>
+#include <vector>
+
+#include "abi/host_table.h"
+#include "cli/command_errors.h"
+#include "cli/object_paths.h"
+#include "host/scene_host.h"
+#include "io/output_file.h"
+#include "io/scene_reader.h"
+#include "io/scene_writer.h"
+#include "journal/journal.h"
+#include "loader/plugin_host.h"
+#include "resources/user_area.h"
+#include "ui/dialog_host.h"
+#include "ui/host_options.h"
+#include "undo/undo_history.h"
+
+namespace standin {
+
+HostSession::HostSession(HostSettings settings) : settings_(std::move(settings)) {
+  TheSceneHost().Reset();
+  ::standin::SetHostVersion(settings_.host_version);
+  TheHostOptions().open_files = settings_.open_files;
+  if (!settings_.journal.empty()) HostJournal().SetOutput(&journal_);
+}
+
+HostSession::~HostSession() {
+  if (ended_) return;
+  try {
+    End();
+  } catch (const std::exception& error) {
+    std::fputs(("standin: " + std::string(error.what()) + "\n").c_str(), stderr);
+  }
+}
+
+void HostSession::End() {
+  ended_ = true;
+  plugins_.reset();  // the plug-ins' end actions are journalled too
+  HostJournal().SetOutput(nullptr);
+  ::standin::SetHostVersion(kDefaultHostVersion);
+  TheHostOptions().open_files = false;
+  if (!settings_.journal.empty()) WriteOutput(settings_.journal, journal_.str());
+}
+
+void HostSession::SetHostVersion(int32_t version) {
+  if (plugins_ != nullptr) throw UserActionError("the host version can only change before the plug-ins load");
+  ::standin::SetHostVersion(version);
+}
+
+void HostSession::LoadPlugins() {
+  if (plugins_ != nullptr) return;
+  plugins_ = std::make_unique<PluginHost>(std::cerr);
+  plugins_->LoadFolder(settings_.plugins);
+}
+
+void HostSession::SendMessage(int32_t id) {
+  LoadPlugins();
+  plugins_->SendMessage(id, nullptr);
+}
+
+Document& HostSession::LoadScene(std::string_view path) {
+  Document& loaded = ReadSceneFile(path, TheSceneHost().scene());
+  TheSceneHost().SetActiveDocument(&loaded);
+  return loaded;
+}
+
+Document& HostSession::document() { return *TheSceneHost().active_document(); }
+
+void HostSession::Select(std::span<const std::string> paths) {
+  Document& doc = document();
+  std::vector<Object*> chosen;
+  for (const std::string& path : paths) {
+    Object* op = FindObjectByPath(doc, path);
+    if (op == nullptr) throw UserActionError("the scene has no object " + path);
+    chosen.push_back(op);
+  }
+  for (Object* op = doc.first(); op != nullptr; op = NextInDocument(op)) op->selected = false;
+  for (Object* op : chosen) op->selected = true;
+}
+
+void HostSession::SaveScene(std::string_view path) { WriteSceneFile(document(), path); }
+
+void HostSession::RunCommand(int32_t id) {
+  LoadPlugins();
+  if (!::standin::RunCommand(id)) {
+    throw CommandMissingError("no loaded plug-in registered command " + std::to_string(id));
+  }
+  // A shown window is painted, its user areas included.
+  if (Dialog* dialog = HostDialogs().OpenNonModal()) PaintUserAreas(*dialog);
+}
+
+bool HostSession::HasOpenDialog() const { return HostDialogs().OpenNonModal() != nullptr; }
+
+Dialog& HostSession::OpenDialog() {
+  Dialog* dialog = HostDialogs().OpenNonModal();
+  if (dialog == nullptr) throw UserActionError("no dialog is open");
+  return *dialog;
+}
+
+void HostSession::Set(int32_t gadget, std::string_view value) {
+  const UserOutcome outcome = SetGadgetAsUser(OpenDialog(), gadget, value);
+  if (!outcome.done) throw UserActionError(outcome.reason);
+}
+
+void HostSession::Press(int32_t id) {
+  const UserOutcome outcome = PressAsUser(OpenDialog(), id);
+  if (!outcome.done) throw UserActionError(outcome.reason);
+}
+
+void HostSession::Close() {
+  const UserOutcome outcome = CloseAsUser(OpenDialog());
+  if (!outcome.done) throw UserActionError(outcome.reason);
+}
+
+void HostSession::Undo() {
+  const bool done = ::standin::Undo(document());
+  Journal::Event(HostJournal(), "undo").Bool("done", done);
+}
+
+void HostSession::Redo() {
+  const bool done = ::standin::Redo(document());
+  Journal::Event(HostJournal(), "redo").Bool("done", done);
+}
+
+}  // namespace standin

@@ -1,0 +1,83 @@
+// One run of the host for a subcommand that drives plug-ins (`mirror`,
+// `script`): the journal, the plug-ins, the active document, and what a user
+// does with them, each refusal turned into the error that ends the program.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <span>
+#include <sstream>
+#include <string>
+#include <string_view>
+
+#include "scene/document.h"
+#include "ui/dialog.h"
+
+namespace standin {
+
+class PluginHost;
+
+struct HostSettings {
+  std::filesystem::path plugins;  // the folder whose plug-in folders load
+  int32_t host_version = 0;       // announced in the host table
+  bool open_files = false;        // files the plug-in asks to open are opened
+  std::string journal;            // the journal's file ("-": standard output); empty: none
+};
+
+class HostSession {
+ public:
+  // Starts afresh: a new scene with an empty active document, no plug-ins
+  // yet, the journal recording.
+  explicit HostSession(HostSettings settings);
+  // Ends the plug-ins if End was not reached; the journal is still written
+  // (an error then goes to standard error), for it tells what led to the
+  // error that ends the program.
+  ~HostSession();
+  HostSession(const HostSession&) = delete;
+  HostSession& operator=(const HostSession&) = delete;
+
+  // Ends the plug-ins and writes the journal; throws FileWriteError when it
+  // cannot be written.
+  void End();
+
+  // The version the host announces; only before the plug-ins load.
+  void SetHostVersion(int32_t version);
+  // Loads the plug-ins of the plug-ins folder, once; later calls do nothing.
+  void LoadPlugins();
+  // Sends host message `id` to every plug-in (loading them first).
+  void SendMessage(int32_t id);
+
+  // Reads the scene file at `path` ("-": standard input) as the active
+  // document.
+  Document& LoadScene(std::string_view path);
+  Document& document();
+  // Makes the objects at these name paths the selection, and nothing else.
+  void Select(std::span<const std::string> paths);
+  // Writes the active document to `path` ("-": standard output).
+  void SaveScene(std::string_view path);
+
+  // Runs registered command `id` as a user choosing it (loading the
+  // plug-ins first), then paints the user areas of the dialog it shows.
+  void RunCommand(int32_t id);
+
+  // The open non-modal dialog most recently opened.
+  bool HasOpenDialog() const;
+  Dialog& OpenDialog();
+  void Set(int32_t gadget, std::string_view value);
+  void Press(int32_t id);
+  void Close();
+
+  // Undo and redo of the active document's last group, journalled as
+  // `undo` and `redo` with `done`; nothing to take back is no error.
+  void Undo();
+  void Redo();
+
+ private:
+  HostSettings settings_;
+  std::ostringstream journal_;
+  std::unique_ptr<PluginHost> plugins_;
+  bool ended_ = false;
+};
+
+}  // namespace standin

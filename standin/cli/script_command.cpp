@@ -1,0 +1,226 @@
+#include "cli/script_command.h"
+
+#include <algorithm>
+#include <charconv>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "abi/host_table.h"
+#include "cli/command_errors.h"
+#include "cli/exit_status.h"
+#include "cli/host_session.h"
+#include "cli/program_location.h"
+#include "cli/script_reader.h"
+#include "host/faults.h"
+#include "io/output_file.h"
+#include "io/scene_reader.h"
+#include "io/scene_writer.h"
+#include "resources/user_area.h"
+#include "ui/dialog_dump.h"
+#include "ui/filename.h"
+
+namespace standin {
+namespace {
+
+using Words = std::span<const std::string>;
+
+struct FaultName {
+  std::string_view name;
+  Fault fault;
+};
+
+constexpr FaultName kFaultNames[] = {
+    {"allocation", Fault::kAllocation}, {"clone", Fault::kClone},     {"alias", Fault::kAliasTrans},
+    {"array", Fault::kObjectArray},     {"bitmap", Fault::kBitmap},   {"resource", Fault::kResource},
+    {"dialog", Fault::kDialog},         {"tagdata", Fault::kTagData}, {"filename", Fault::kFilename},
+    {"container", Fault::kContainer},
+};
+
+const FaultName* FindFault(std::string_view name) {
+  const auto* found = std::find_if(std::begin(kFaultNames), std::end(kFaultNames),
+                                   [&](const FaultName& f) { return f.name == name; });
+  return found == std::end(kFaultNames) ? nullptr : found;
+}
+
+bool ParsesAsInt32(std::string_view text, int32_t& value) {
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value);
+  return !text.empty() && error == std::errc() && stop == end;
+}
+
+// Words checked when the script is read, so this cannot fail.
+int32_t Int(const std::string& word) {
+  int32_t value = 0;
+  ParsesAsInt32(word, value);
+  return value;
+}
+
+Dialog& UserAreaDialog(HostSession& session, int32_t id) {
+  Dialog& dialog = session.OpenDialog();
+  if (UserAreaCanvas(dialog, id) == nullptr) {
+    throw UserActionError("gadget " + std::to_string(id) + " has no user area attached");
+  }
+  return dialog;
+}
+
+void Fail(HostSession&, Words words) {
+  const int32_t first = words.size() > 1 ? Int(words[1]) : 1;
+  const int32_t count = words.size() > 2 ? Int(words[2]) : 1;
+  if (first < 1) throw UsageError("FIRST counts calls from 1");
+  if (count < 1 && count != -1) throw UsageError("COUNT is 1 or more, or -1 for every later call");
+  HostFaults().FailFrom(FindFault(words[0])->fault, first, count);
+}
+
+void Resize(HostSession& session, Words words) {
+  const int32_t id = Int(words[0]);
+  if (!ResizeUserArea(UserAreaDialog(session, id), id, Int(words[1]), Int(words[2]))) {
+    throw UserActionError("gadget " + std::to_string(id) + " cannot take the size " + words[1] + " x " +
+                          words[2]);
+  }
+}
+
+void SaveCanvas(HostSession& session, Words words) {
+  const int32_t id = Int(words[0]);
+  std::string error;
+  if (!SaveUserAreaCanvas(UserAreaDialog(session, id), id, NativePath(words[1]), error)) {
+    throw FileWriteError(words[1] + ": " + error);
+  }
+}
+
+// A step: its name, the words that follow it and what it does. In `words`
+// each letter is one word: i an integer, k a fault kind, w any word; an
+// upper-case letter is optional (all optional words come last); '*' is any
+// number of words.
+struct Step {
+  std::string_view name;
+  std::string_view words;
+  void (*run)(HostSession&, Words);
+};
+
+constexpr Step kSteps[] = {
+    {"load", "w", [](HostSession& s, Words w) { s.LoadScene(w[0]); }},
+    {"select", "*", [](HostSession& s, Words w) { s.Select(w); }},
+    {"command", "i", [](HostSession& s, Words w) { s.RunCommand(Int(w[0])); }},
+    {"set", "iw", [](HostSession& s, Words w) { s.Set(Int(w[0]), w[1]); }},
+    {"press", "i", [](HostSession& s, Words w) { s.Press(Int(w[0])); }},
+    {"close", "", [](HostSession& s, Words) { s.Close(); }},
+    {"undo", "", [](HostSession& s, Words) { s.Undo(); }},
+    {"redo", "", [](HostSession& s, Words) { s.Redo(); }},
+    {"save", "w", [](HostSession& s, Words w) { s.SaveScene(w[0]); }},
+    {"dump-dialog", "w",
+     [](HostSession& s, Words w) { WriteOutput(w[0], DumpDialog(s.OpenDialog()) + "\n"); }},
+    {"fail", "kII", Fail},
+    {"host-version", "i", [](HostSession& s, Words w) { s.SetHostVersion(Int(w[0])); }},
+    {"message", "i", [](HostSession& s, Words w) { s.SendMessage(Int(w[0])); }},
+    {"resize", "iii", Resize},
+    {"save-canvas", "iw", SaveCanvas},
+};
+
+struct ScriptStep {
+  int line = 0;
+  const Step* step = nullptr;
+  std::vector<std::string> words;
+};
+
+// Why `words` do not fit the step's pattern, or nothing when they do.
+std::string Misfit(const Step& step, Words words) {
+  const std::string_view pattern = step.words;
+  if (pattern == "*") return {};
+  const size_t required = static_cast<size_t>(
+      std::count_if(pattern.begin(), pattern.end(), [](char c) { return c >= 'a' && c <= 'z'; }));
+  if (words.size() < required || words.size() > pattern.size()) {
+    return std::string(step.name) + " takes " +
+           (required == pattern.size() ? std::to_string(required)
+                                       : std::to_string(required) + " to " + std::to_string(pattern.size())) +
+           (pattern.size() == 1 ? " word" : " words") + " after it, not " + std::to_string(words.size());
+  }
+  for (size_t i = 0; i < words.size(); ++i) {
+    int32_t number = 0;
+    const char kind = static_cast<char>(pattern[i] | 0x20);
+    if (kind == 'i' && !ParsesAsInt32(words[i], number)) return "\"" + words[i] + "\" is not an integer";
+    if (kind == 'k' && FindFault(words[i]) == nullptr) return "\"" + words[i] + "\" is no kind of fault";
+  }
+  return {};
+}
+
+std::vector<ScriptStep> ReadSteps(const std::string& text, const std::string& name) {
+  std::vector<ScriptStep> steps;
+  for (ScriptLine& line : SplitScript(text, name)) {
+    const std::string where = name + ":" + std::to_string(line.number) + ": ";
+    const std::string& word = line.words.front();
+    const auto* step =
+        std::find_if(std::begin(kSteps), std::end(kSteps), [&](const Step& s) { return s.name == word; });
+    if (step == std::end(kSteps)) throw ScriptReadError(where + "unknown step " + word);
+    line.words.erase(line.words.begin());
+    if (const std::string misfit = Misfit(*step, line.words); !misfit.empty()) {
+      throw ScriptReadError(where + misfit);
+    }
+    steps.push_back({line.number, step, std::move(line.words)});
+  }
+  return steps;
+}
+
+// Rethrows the error in flight with `where` before its message, as its own
+// kind, so that it ends the program with its own exit status.
+[[noreturn]] void RethrowAt(const std::string& where) {
+  try {
+    throw;
+  } catch (const UserActionError& error) {
+    throw UserActionError(where + error.what());
+  } catch (const UsageError& error) {
+    throw UserActionError(where + error.what());
+  } catch (const CommandMissingError& error) {
+    throw CommandMissingError(where + error.what());
+  } catch (const StepFailedError& error) {
+    throw StepFailedError(where + error.what());
+  } catch (const SceneReadError& error) {
+    throw SceneReadError(where + error.what());
+  } catch (const SceneWriteError& error) {
+    throw SceneWriteError(where + error.what());
+  } catch (const FileWriteError& error) {
+    throw FileWriteError(where + error.what());
+  }
+}
+
+}  // namespace
+
+int RunScript(Arguments& arguments) {
+  const std::string_view path = arguments.Operand("FILE");
+  HostSettings settings{DefaultPluginsFolder(), kDefaultHostVersion, false, {}};
+  while (!arguments.empty()) {
+    const std::string_view option = arguments.Option();
+    if (option == "--journal") {
+      settings.journal = arguments.Value(option);
+    } else if (option == "--plugins") {
+      settings.plugins = NativePath(arguments.Value(option));
+    } else if (option == "--host-version") {
+      int32_t version = 0;
+      const std::string_view value = arguments.Value(option);
+      if (!ParsesAsInt32(value, version)) {
+        throw UsageError("bad value \"" + std::string(value) + "\" for --host-version (an integer)");
+      }
+      settings.host_version = version;
+    } else if (option == "--open-files") {
+      settings.open_files = true;
+    } else {
+      throw UsageError("unknown option " + std::string(option));
+    }
+  }
+  const std::string name = path == "-" ? "<stdin>" : std::string(path);
+  const std::vector<ScriptStep> steps = ReadSteps(ReadScriptText(path), name);
+
+  HostSession session(settings);
+  for (const ScriptStep& step : steps) {
+    try {
+      step.step->run(session, step.words);
+    } catch (...) {
+      RethrowAt(name + ":" + std::to_string(step.line) + ": ");
+    }
+  }
+  session.End();
+  return kExitDone;
+}
+
+}  // namespace standin
