@@ -1,0 +1,273 @@
+// Properties of whole mirror runs over random hierarchies: what one undo and
+// one redo give back, what two runs across the same axis give back, and where
+// every point and placement ends up, measured in the space of the selected
+// object's parent.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "../engine/engine_fixture.h"
+#include "flipit_ids.h"
+#include "io/scene_writer.h"
+#include "journal/journal.h"
+#include "mirror.h"
+#include "undo/undo_history.h"
+
+namespace vitrel::testing {
+namespace {
+
+using standin::Matrix;
+using standin::Object;
+using standin::Vec3;
+
+constexpr double kTolerance = 1e-9;
+
+Vec3 Add(const Vec3& a, const Vec3& b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
+Vec3 Scale(const Vec3& v, double s) { return {v.x * s, v.y * s, v.z * s}; }
+
+// A local point placed by `m` in its parent's space.
+Vec3 Place(const Matrix& m, const Vec3& p) {
+  return Add(m.off, Add(Scale(m.v1, p.x), Add(Scale(m.v2, p.y), Scale(m.v3, p.z))));
+}
+Vec3 Turn(const Matrix& m, const Vec3& v) {
+  return Add(Scale(m.v1, v.x), Add(Scale(m.v2, v.y), Scale(m.v3, v.z)));
+}
+
+Matrix Compose(const Matrix& outer, const Matrix& inner) {
+  return {Place(outer, inner.off), Turn(outer, inner.v1), Turn(outer, inner.v2), Turn(outer, inner.v3)};
+}
+
+// The reflection across the axis of `axis` (5000 X, 5001 Y, 5002 Z).
+Vec3 Reflect(int32_t axis, Vec3 v) {
+  (axis == AXIS_X ? v.x : axis == AXIS_Y ? v.y : v.z) *= -1.0;
+  return v;
+}
+
+// T * W * T for the reflection T.
+Matrix ReflectMatrix(int32_t axis, const Matrix& w) {
+  const int k = axis - AXIS_X;
+  auto column = [&](const Vec3& c, int j) { return Scale(Reflect(axis, c), j == k ? -1.0 : 1.0); };
+  return {Reflect(axis, w.off), column(w.v1, 0), column(w.v2, 1), column(w.v3, 2)};
+}
+
+// The placement of `op` in the space of `root`'s parent.
+Matrix RelativeMatrix(const Object* root, const Object* op) {
+  Matrix m = op->data.matrix;
+  for (const Object* at = op; at != root; at = at->parent) m = Compose(at->parent->data.matrix, m);
+  return m;
+}
+
+// The objects of the subtree of `root`, depth first.
+std::vector<const Object*> Subtree(const Object* root) {
+  std::vector<const Object*> out;
+  for (const Object* op = root; op != nullptr; op = standin::NextInSubtree(root, op)) out.push_back(op);
+  return out;
+}
+
+void ExpectNear(const Vec3& actual, const Vec3& expected, const std::string& what) {
+  EXPECT_NEAR(actual.x, expected.x, kTolerance * (1 + std::abs(expected.x))) << what;
+  EXPECT_NEAR(actual.y, expected.y, kTolerance * (1 + std::abs(expected.y))) << what;
+  EXPECT_NEAR(actual.z, expected.z, kTolerance * (1 + std::abs(expected.z))) << what;
+}
+
+void ExpectNearMatrix(const Matrix& actual, const Matrix& expected, const std::string& what) {
+  ExpectNear(actual.off, expected.off, what + " offset");
+  ExpectNear(actual.v1, expected.v1, what + " axis 1");
+  ExpectNear(actual.v2, expected.v2, what + " axis 2");
+  ExpectNear(actual.v3, expected.v3, what + " axis 3");
+}
+
+class MirrorProperties : public EngineTest {
+ protected:
+  // A random hierarchy of null, point, polygon and spline objects with
+  // rotated, non-uniformly scaled placements; returns the object to select.
+  Object* BuildRandomScene(std::mt19937& rng) {
+    std::uniform_real_distribution<double> offset(-10.0, 10.0), angle(-3.1, 3.1), pitch(-1.5, 1.5),
+        scale(0.5, 2.0), coord(-5.0, 5.0);
+    std::uniform_int_distribution<int> count(8, 40), kind(0, 3), points(3, 8);
+    std::vector<Object*> made;
+    const int n = count(rng);
+    for (int i = 0; i < n; ++i) {
+      Object* parent = nullptr;
+      if (!made.empty() && std::uniform_int_distribution<int>(0, 3)(rng) != 0) {
+        parent = made[std::uniform_int_distribution<size_t>(made.size() / 2, made.size() - 1)(rng)];
+      }
+      static constexpr int32_t kTypes[] = {5140, 5156, 5100, 5101};
+      const int32_t type = kTypes[kind(rng)];
+      Object* op = EngineTest::Add(type, "o" + std::to_string(i), parent);
+      op->data.matrix =
+          PlacedMatrix({offset(rng), offset(rng), offset(rng)}, {angle(rng), pitch(rng), angle(rng)},
+                       {scale(rng), scale(rng), scale(rng)});
+      if (type != 5140) {
+        std::vector<Vec3> pts(static_cast<size_t>(points(rng)));
+        for (Vec3& p : pts) p = {coord(rng), coord(rng), coord(rng)};
+        op->data.points = pts;
+        if (type == 5100) op->data.polygons = std::vector<standin::Polygon>{{0, 1, 2, 2}, {0, 1, 2, 1}};
+        if (type == 5101) {
+          std::vector<standin::Tangent> tangents(pts.size());
+          for (standin::Tangent& t : tangents) t = {{coord(rng), coord(rng), coord(rng)}, {coord(rng), 0, 1}};
+          op->data.tangents = tangents;
+        }
+      }
+      made.push_back(op);
+    }
+    Object* selected = made[std::uniform_int_distribution<size_t>(0, made.size() - 1)(rng)];
+    selected->selected = true;
+    return selected;
+  }
+
+  void SetRun(int32_t axis, bool duplicate) {
+    SetOption(IDC_AXIS, axis);
+    SetOption(IDC_POSITIONING, POSITION_MOVE_ROTATE);
+    SetOption(IDC_MIRROR_POINTS, true);
+    SetOption(IDC_DUPLICATE, duplicate);
+    SetOption(IDC_RENAME_MODE, RENAME_ALL);
+    dialog().SetString(IDC_SUFFIX, "_m");
+    SetOption(IDC_KEEP_DISPLAY_COLOR, false);
+    SetOption(IDC_DISPLAY_COLOR_MODE, COLOR_ALWAYS);
+  }
+
+  // The object the run mirrored: the duplicate on top, or the selection.
+  Object* Mirrored(Object* selected, bool duplicate) { return duplicate ? doc().first() : selected; }
+};
+
+constexpr int32_t kAxes[] = {AXIS_X, AXIS_Y, AXIS_Z};
+
+TEST_F(MirrorProperties, OneUndoRestoresTheDocumentAndRedoTheMirroredOne) {
+  std::mt19937 rng(11);
+  for (int trial = 0; trial < 60; ++trial) {
+    ResetScene();
+    BuildRandomScene(rng);
+    const bool duplicate = trial % 2 == 0;
+    SetRun(kAxes[trial % 3], duplicate);
+    const std::string before = standin::SceneToJson(doc());
+    MirrorRun(dialog());
+    const std::string after = standin::SceneToJson(doc());
+    ASSERT_NE(before, after) << "trial " << trial;
+    ASSERT_TRUE(standin::Undo(doc()));
+    EXPECT_EQ(standin::SceneToJson(doc()), before) << "trial " << trial;
+    ASSERT_TRUE(standin::Redo(doc()));
+    EXPECT_EQ(standin::SceneToJson(doc()), after) << "trial " << trial;
+    EXPECT_EQ(standin::HostJournal().Count("undo.missing"), 0) << "trial " << trial;
+  }
+}
+
+TEST_F(MirrorProperties, EveryPointAndPlacementEndsUpReflected) {
+  std::mt19937 rng(23);
+  for (int trial = 0; trial < 60; ++trial) {
+    ResetScene();
+    Object* selected = BuildRandomScene(rng);
+    const int32_t axis = kAxes[trial % 3];
+    const bool duplicate = trial % 2 == 1;
+    SetRun(axis, duplicate);
+
+    struct Seen {
+      Matrix placement;
+      std::vector<Vec3> points;
+    };
+    std::vector<Seen> before;
+    for (const Object* op : Subtree(selected)) {
+      Seen seen{RelativeMatrix(selected, op), {}};
+      for (const Vec3& p : op->data.points.value_or(std::vector<Vec3>{}))
+        seen.points.push_back(Place(seen.placement, p));
+      before.push_back(seen);
+    }
+
+    MirrorRun(dialog());
+
+    Object* mirrored = Mirrored(selected, duplicate);
+    const std::vector<const Object*> after = Subtree(mirrored);
+    ASSERT_EQ(after.size(), before.size()) << "trial " << trial;
+    for (size_t i = 0; i < after.size(); ++i) {
+      const std::string what = "trial " + std::to_string(trial) + " object " + after[i]->data.name;
+      const Matrix placement = RelativeMatrix(mirrored, after[i]);
+      ExpectNearMatrix(placement, ReflectMatrix(axis, before[i].placement), what);
+      const std::vector<Vec3> points = after[i]->data.points.value_or(std::vector<Vec3>{});
+      ASSERT_EQ(points.size(), before[i].points.size()) << what;
+      for (size_t p = 0; p < points.size(); ++p) {
+        ExpectNear(Place(placement, points[p]), Reflect(axis, before[i].points[p]),
+                   what + " point " + std::to_string(p));
+      }
+    }
+    if (HasFailure()) return;
+  }
+}
+
+TEST_F(MirrorProperties, MirroringTwiceAcrossOneAxisGivesBackTheStart) {
+  std::mt19937 rng(37);
+  for (int trial = 0; trial < 60; ++trial) {
+    ResetScene();
+    Object* selected = BuildRandomScene(rng);
+    const bool duplicate = trial % 2 == 0;
+    SetRun(kAxes[trial % 3], duplicate);
+    std::vector<standin::ObjectData> start;
+    for (const Object* op : Subtree(selected)) start.push_back(op->data);
+
+    MirrorRun(dialog());
+    // A duplicate is the active object now, so the second run mirrors (a
+    // duplicate of) it.
+    MirrorRun(dialog());
+
+    const std::vector<const Object*> end = Subtree(Mirrored(selected, duplicate));
+    ASSERT_EQ(end.size(), start.size()) << "trial " << trial;
+    for (size_t i = 0; i < end.size(); ++i) {
+      const std::string what = "trial " + std::to_string(trial) + " object " + start[i].name;
+      const standin::ObjectData& data = end[i]->data;
+      ExpectNearMatrix(data.matrix, start[i].matrix, what);
+      ASSERT_EQ(data.points.has_value(), start[i].points.has_value()) << what;
+      for (size_t p = 0; data.points && p < data.points->size(); ++p) {
+        ExpectNear((*data.points)[p], (*start[i].points)[p], what + " point");
+      }
+      for (size_t t = 0; data.tangents && t < data.tangents->size(); ++t) {
+        ExpectNear((*data.tangents)[t].left, (*start[i].tangents)[t].left, what + " left tangent");
+        ExpectNear((*data.tangents)[t].right, (*start[i].tangents)[t].right, what + " right tangent");
+      }
+      EXPECT_EQ(data.polygons, start[i].polygons) << what;
+    }
+    if (HasFailure()) return;
+  }
+}
+
+// Hierarchies far deeper and wider than a call stack could walk recursively.
+TEST_F(MirrorProperties, DeepChainsAndWideGroupsMirrorRenameAndUndo) {
+  struct Shape {
+    const char* name;
+    int depth;
+    int width;
+  };
+  // Name paths of a deep chain would make the journal grow with the square of
+  // the depth; the host counts events without writing them.
+  standin::HostJournal().SetOutput(nullptr);
+  for (const Shape shape : {Shape{"chain", 100000, 1}, Shape{"group", 1, 200000}}) {
+    SCOPED_TRACE(shape.name);
+    ResetScene();
+    Object* top = EngineTest::Add(5140, "top");
+    Object* parent = top;
+    for (int level = 1; level < shape.depth; ++level) parent = EngineTest::Add(5140, "c", parent);
+    for (int i = 0; i < shape.width; ++i) EngineTest::Add(5140, "c", parent)->data.matrix.off = {1, 2, 3};
+    top->selected = true;
+    SetRun(AXIS_X, true);
+    const std::string before = standin::SceneToJson(doc());
+
+    MirrorRun(dialog());
+
+    Object* duplicate = doc().first();
+    ASSERT_NE(duplicate, top);
+    EXPECT_EQ(duplicate->data.name, "top_m");
+    size_t renamed = 0, reflected = 0;
+    for (const Object* op : Subtree(duplicate)) {
+      renamed += op->data.name.ends_with("_m") ? 1 : 0;
+      reflected += op->data.matrix.off.x == -1.0 ? 1 : 0;
+    }
+    EXPECT_EQ(renamed, static_cast<size_t>(shape.depth + shape.width));
+    EXPECT_EQ(reflected, static_cast<size_t>(shape.width));
+    ASSERT_TRUE(standin::Undo(doc()));
+    EXPECT_EQ(standin::SceneToJson(doc()), before);
+  }
+}
+
+}  // namespace
+}  // namespace vitrel::testing
