@@ -1,0 +1,116 @@
+#include "standin_test.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+extern char** environ;
+
+namespace vitrel::e2e {
+
+void StandinTest::TearDown() {
+  if (!scratch_.empty() && !HasFailure()) fs::remove_all(scratch_);
+}
+
+const fs::path& StandinTest::Scratch() {
+  if (scratch_.empty()) {
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string leaf = "vitrel_e2e_" + std::string(test->test_suite_name()) + "_" + test->name() + "_" +
+                       std::to_string(std::chrono::steady_clock::now().time_since_epoch().count());
+    for (char& c : leaf) {
+      if (c == '/') c = '_';
+    }
+    scratch_ = fs::temp_directory_path() / leaf;
+    fs::create_directories(scratch_);
+  }
+  return scratch_;
+}
+
+ProgramRun StandinTest::Standin(const std::vector<std::string>& args, const std::string& input) {
+  const fs::path in = File(".stdin"), out = File(".stdout"), err = File(".stderr");
+  WriteText(in, input);
+  std::vector<std::string> words{STANDIN_PROGRAM};
+  words.insert(words.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (std::string& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
+
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addchdir_np(&actions, Scratch().c_str());
+  posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  pid_t pid = 0;
+  const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (spawned != 0) throw std::runtime_error("cannot start " + words[0]);
+  int wait_status = 0;
+  waitpid(pid, &wait_status, 0);
+
+  ProgramRun run;
+  run.status = WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1;
+  run.out = ReadText(out);
+  run.err = ReadText(err);
+  return run;
+}
+
+ProgramRun StandinTest::Script(const std::string& steps, const std::vector<std::string>& options) {
+  WriteText(File("steps.txt"), steps);
+  std::vector<std::string> args{"script", "steps.txt", "--journal", journal().string()};
+  args.insert(args.end(), options.begin(), options.end());
+  return Standin(args);
+}
+
+std::vector<rapidjson::Document> StandinTest::Events(const std::string& name, const fs::path& journal_file) {
+  std::istringstream lines(ReadText(journal_file.empty() ? journal() : journal_file));
+  std::vector<rapidjson::Document> events;
+  for (std::string line; std::getline(lines, line);) {
+    rapidjson::Document event;
+    event.Parse(line.c_str());
+    if (event.HasParseError() || !event.IsObject() || !event.HasMember("event")) {
+      ADD_FAILURE() << "not a journal event: " << line;
+      continue;
+    }
+    if (name.empty() || event["event"].GetString() == name) events.push_back(std::move(event));
+  }
+  return events;
+}
+
+fs::path StandinTest::Plugins() { return VITREL_PLUGINS_DIR; }
+
+fs::path StandinTest::PluginsCopy() {
+  const fs::path copy = File("plugins");
+  fs::create_directories(copy);
+  fs::copy(Plugins() / "vitrel", copy / "vitrel", fs::copy_options::recursive);
+  return copy;
+}
+
+fs::path StandinTest::Example(const std::string& name) {
+  return fs::path(VITREL_SOURCE_DIR) / "examples" / name;
+}
+
+std::string StandinTest::ReadText(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return std::move(text).str();
+}
+
+void StandinTest::WriteText(const fs::path& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+rapidjson::Document StandinTest::ReadJson(const fs::path& path) {
+  rapidjson::Document document;
+  document.Parse(ReadText(path).c_str());
+  if (document.HasParseError()) ADD_FAILURE() << path << " is not JSON";
+  return document;
+}
+
+}  // namespace vitrel::e2e
