@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "journal/journal.h"
+#include "resources/user_area.h"
 #include "ui/dialog_dump.h"
 
 namespace standin {
@@ -149,6 +150,9 @@ bool OpenDialog(Dialog& dialog, int32_t type, int32_t plugin_id) {
   dialog.open = shown;
   JournalOpen(dialog, modal, shown);
   if (!shown) return false;
+  // A shown window paints its user areas.
+  PaintUserAreas(dialog);
+  if (!dialogs.Alive(&dialog)) return false;
   if (!modal) {
     dialogs.NoteOpened(&dialog);
     return true;
