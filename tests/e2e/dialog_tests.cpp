@@ -13,7 +13,7 @@ namespace {
 // The gadgets that the duplicate and colour options enable.
 const std::vector<int> kDependentGadgets = {10009, 10016, 10017, 10018, 10019, 10020, 10021};
 
-class DialogTest : public StandinTest {
+class EndToEndDialog : public StandinTest {
  protected:
   // Runs the command, then `steps`, then dumps the dialog.
   rapidjson::Document DumpAfter(const std::string& steps) {
@@ -42,7 +42,7 @@ class DialogTest : public StandinTest {
   }
 };
 
-TEST_F(DialogTest, FirstOpeningShowsTheDefaults) {
+TEST_F(EndToEndDialog, FirstOpeningShowsTheDefaults) {
   const rapidjson::Document dump = DumpAfter("");
   EXPECT_EQ(dump["id"].GetInt(), 10001);
 
@@ -92,7 +92,7 @@ TEST_F(DialogTest, FirstOpeningShowsTheDefaults) {
                 {6000, "Simple usage..."}, {6001, "Main help file (PDF)"}, {6002, "About..."}}));
 }
 
-TEST_F(DialogTest, GadgetChangesEnableTheirDependents) {
+TEST_F(EndToEndDialog, GadgetChangesEnableTheirDependents) {
   struct Case {
     const char* steps;
     std::set<int> disabled;
@@ -115,7 +115,7 @@ TEST_F(DialogTest, GadgetChangesEnableTheirDependents) {
   }
 }
 
-TEST_F(DialogTest, ResetRestoresEveryDefault) {
+TEST_F(EndToEndDialog, ResetRestoresEveryDefault) {
   const rapidjson::Document first = DumpAfter("");
   const rapidjson::Document reset = DumpAfter(
       "set 10005 5002\nset 10006 5053\nset 10007 false\nset 10010 true\nset 10011 true\nset 10012 true\n"
@@ -124,7 +124,7 @@ TEST_F(DialogTest, ResetRestoresEveryDefault) {
   EXPECT_EQ(reset["gadgets"], first["gadgets"]);
 }
 
-TEST_F(DialogTest, SettingsSurviveClosingAndReopening) {
+TEST_F(EndToEndDialog, SettingsSurviveClosingAndReopening) {
   const std::string changes =
       "set 10005 5001\nset 10006 5052\nset 10008 true\nset 10017 _left\nset 10018 false\nset 10019 5201\n"
       "set 10020 1,0,0\n";

@@ -8,7 +8,7 @@
 namespace vitrel::e2e {
 namespace {
 
-using LifecycleTest = StandinTest;
+using EndToEndLifecycle = StandinTest;
 
 std::vector<int> ActionResults(const std::vector<rapidjson::Document>& events, int action) {
   std::vector<int> results;
@@ -18,7 +18,7 @@ std::vector<int> ActionResults(const std::vector<rapidjson::Document>& events, i
   return results;
 }
 
-TEST_F(LifecycleTest, HostVersionDecidesWhetherThePluginStarts) {
+TEST_F(EndToEndLifecycle, HostVersionDecidesWhetherThePluginStarts) {
   struct Case {
     int version;
     std::vector<int> first_call;
@@ -45,13 +45,13 @@ TEST_F(LifecycleTest, HostVersionDecidesWhetherThePluginStarts) {
   }
 }
 
-TEST_F(LifecycleTest, OnlyMessageOneIsAnswered) {
+TEST_F(EndToEndLifecycle, OnlyMessageOneIsAnswered) {
   const ProgramRun run = Script("message 1\nmessage 0\nmessage 2\nmessage -1\nmessage 1\n");
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(ActionResults(Events("plugin.action"), 6), (std::vector<int>{1, -1, -1, -1, 1}));
 }
 
-TEST_F(LifecycleTest, RegistersTheCommandWithOrWithoutItsIcon) {
+TEST_F(EndToEndLifecycle, RegistersTheCommandWithOrWithoutItsIcon) {
   const fs::path without_icon = PluginsCopy();
   fs::remove(without_icon / "vitrel" / "res" / "mirror.tif");
   for (const bool icon : {true, false}) {

@@ -11,7 +11,7 @@
 namespace vitrel::e2e {
 namespace {
 
-using MenuTest = StandinTest;
+using EndToEndMenus = StandinTest;
 
 std::vector<std::string> Texts(const std::vector<rapidjson::Document>& events, const char* key) {
   std::vector<std::string> texts;
@@ -31,7 +31,7 @@ std::vector<std::string> Openings(const std::vector<rapidjson::Document>& events
   return openings;
 }
 
-TEST_F(MenuTest, EachMenuEntryDoesItsOwnThing) {
+TEST_F(EndToEndMenus, EachMenuEntryDoesItsOwnThing) {
   const std::string pdf = (Plugins() / "vitrel" / "Vitrel.pdf").string();
   ASSERT_TRUE(fs::exists(pdf));
 
@@ -62,7 +62,7 @@ TEST_F(MenuTest, EachMenuEntryDoesItsOwnThing) {
   }
 }
 
-TEST_F(MenuTest, BannerFillsExactlyItsGadget) {
+TEST_F(EndToEndMenus, BannerFillsExactlyItsGadget) {
   // The built banner at the gadget's own size is the picture itself.
   ASSERT_EQ(Script("command 1024416\nsave-canvas 10002 canvas.tif\n").status, 0);
   standin::Picture banner, canvas;
@@ -128,7 +128,7 @@ fs::path WithoutDescription(const fs::path& plugins, int dialog) {
   return plugins;
 }
 
-TEST_F(MenuTest, MissingHelpDescriptionFailsOnlyThatDialog) {
+TEST_F(EndToEndMenus, MissingHelpDescriptionFailsOnlyThatDialog) {
   const fs::path plugins = WithoutDescription(PluginsCopy(), 10024);
   const ProgramRun run = Script("load " + Example("arm.json").string() +
                                     "\ncommand 1024416\npress 6000\npress 6000\npress 6002\nset 10008 "
@@ -145,7 +145,7 @@ TEST_F(MenuTest, MissingHelpDescriptionFailsOnlyThatDialog) {
   EXPECT_STREQ(out["objects"][0]["name"].GetString(), "Arm_mirror");
 }
 
-TEST_F(MenuTest, MissingMirrorDescriptionShowsNoDialog) {
+TEST_F(EndToEndMenus, MissingMirrorDescriptionShowsNoDialog) {
   const fs::path plugins = WithoutDescription(PluginsCopy(), 10001);
   const ProgramRun run = Standin({"mirror", Example("arm.json").string(), "--plugins", plugins.string(),
                                   "--out", "out.json", "--journal", journal().string()});

@@ -1,0 +1,163 @@
+// `standin mirror` from the user's side: a renamed duplicate, the options
+// applied in the order that enables them, usage errors that leave the output
+// alone, and a failed duplication taken back by one undo.
+#include <string>
+#include <vector>
+
+#include "standin_test.h"
+
+namespace vitrel::e2e {
+namespace {
+
+class EndToEndMirror : public StandinTest {
+ protected:
+  ProgramRun Mirror(const std::string& scene, std::vector<std::string> options) {
+    options.insert(options.begin(), {"mirror", scene});
+    return Standin(options);
+  }
+
+  // The example as standin writes it, so that files can be compared byte
+  // for byte.
+  fs::path Canonical(const std::string& example) {
+    EXPECT_EQ(Script("load " + Example(example).string() + "\nsave canonical.json\n").status, 0);
+    return File("canonical.json");
+  }
+};
+
+TEST_F(EndToEndMirror, RenamedDuplicateGoesOnTopAndTheOriginalStays) {
+  const ProgramRun run = Mirror(Example("arm.json"), {"--axis", "x", "--duplicate", "--rename", "all",
+                                                      "--out", "out.json", "--journal", journal().string()});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(run.out.empty());
+  const rapidjson::Document in = ReadJson(Example("arm.json"));
+  rapidjson::Document out = ReadJson(File("out.json"));
+  ASSERT_EQ(out["objects"].Size(), 2u);
+
+  const rapidjson::Value& copy = out["objects"][0];
+  EXPECT_STREQ(copy["name"].GetString(), "Arm_mirror");
+  EXPECT_TRUE(copy["selected"].GetBool());
+  ASSERT_EQ(copy["children"].Size(), 2u);
+  EXPECT_STREQ(copy["children"][0]["name"].GetString(), "Hand_mirror");
+  EXPECT_STREQ(copy["children"][1]["name"].GetString(), "Piston_mirror");
+  EXPECT_EQ(copy["children"][1]["matrix"][0].GetDouble(),
+            -in["objects"][0]["children"][1]["matrix"][0].GetDouble());
+
+  // The original is as it was, only no longer selected.
+  rapidjson::Value& original = out["objects"][1];
+  EXPECT_FALSE(original["selected"].GetBool());
+  original["selected"].SetBool(true);
+  EXPECT_EQ(original, in["objects"][0]);
+  EXPECT_EQ(Events("undo.missing").size(), 0u);
+
+  // The order on the command line does not matter.
+  ASSERT_EQ(
+      Mirror(Example("arm.json"), {"--rename", "all", "--axis", "x", "--duplicate", "--out", "again.json"})
+          .status,
+      0);
+  EXPECT_EQ(ReadText(File("again.json")), ReadText(File("out.json")));
+}
+
+TEST_F(EndToEndMirror, EnablingSwitchesComeFirstWhateverTheirPlace) {
+  const ProgramRun run = Mirror(Example("arm.json"), {"--color", "0,1,0", "--xray", "--color-mode", "always",
+                                                      "--no-keep-color", "--duplicate", "--out", "out.json"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const rapidjson::Value& color = ReadJson(File("out.json"))["objects"][0]["color"];
+  EXPECT_EQ(color["mode"].GetInt(), 2);
+  EXPECT_EQ(color["color"][1].GetDouble(), 1.0);
+  EXPECT_EQ(color["color"][0].GetDouble() + color["color"][2].GetDouble(), 0.0);
+  EXPECT_TRUE(color["xray"].GetBool());
+}
+
+TEST_F(EndToEndMirror, ErrorsLeaveTheOutputAlone) {
+  fs::create_directories(File("no-plugins"));
+  WriteText(File("broken.json"), "{\"format\": \"vitrel-scene\",");
+  struct Case {
+    std::vector<std::string> options;
+    int status;
+    std::string message;
+  };
+  const Case cases[] = {
+      {{"--rename", "all"}, 2, "--rename all: gadget 10016 is disabled; --duplicate would enable it"},
+      {{"--duplicate", "--xray"}, 2, "--xray: gadget 10021 is disabled; --no-keep-color would enable it"},
+      {{"--color", "1,0,0"},
+       2,
+       "gadget 10020 is disabled; --duplicate, --no-keep-color and --color-mode automatic|always would "
+       "enable it"},
+      {{"--color-mode", "layer", "--no-keep-color", "--duplicate", "--color", "1,0,0"},
+       2,
+       "--color 1,0,0: gadget 10020 is disabled; --color-mode automatic|always would enable it"},
+      {{"--axis", "w"}, 2, "bad value \"w\" for --axis (x, y or z)"},
+      {{"--gadget", "10005=5009"}, 2, "not one of its entries"},
+      {{"--gadget", "10022=true"}, 2, "which a user cannot set"},
+      {{"--select", "Arm/Foot"}, 2, "the scene has no object Arm/Foot"},
+      {{"--redo"}, 2, "--redo needs --undo"},
+      {{"--plugins", "no-plugins"}, 4, "no loaded plug-in registered command 1024416"},
+      {{"--plugins", "missing-folder"}, 4, "no loaded plug-in registered command 1024416"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.message);
+    fs::copy_file(Example("arm.json"), File("in.json"), fs::copy_options::overwrite_existing);
+    std::vector<std::string> options = c.options;
+    options.insert(options.end(), {"--out", "in.json"});
+    const ProgramRun run = Mirror("in.json", options);
+    EXPECT_EQ(run.status, c.status);
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    EXPECT_EQ(ReadText(File("in.json")), ReadText(Example("arm.json")));
+  }
+  const ProgramRun unreadable = Mirror("broken.json", {"--out", "out.json"});
+  EXPECT_EQ(unreadable.status, 3);
+  EXPECT_NE(unreadable.err.find("standin: broken.json:1:"), std::string::npos) << unreadable.err;
+  EXPECT_FALSE(fs::exists(File("out.json")));
+}
+
+TEST_F(EndToEndMirror, OutputMayBeTheInput) {
+  fs::copy_file(Example("arm.json"), File("in.json"));
+  ASSERT_EQ(Mirror("in.json", {"--out", "in.json"}).status, 0);
+  const rapidjson::Document out = ReadJson(File("in.json"));
+  EXPECT_EQ(out["objects"][0]["children"][1]["matrix"][0].GetDouble(), -150.0);
+}
+
+TEST_F(EndToEndMirror, SelectionChoosesWhatIsMirrored) {
+  const ProgramRun run = Mirror(Example("arm.json"), {"--select", "Arm/Piston", "--select", "Arm/Hand",
+                                                      "--out", "out.json", "--journal", journal().string()});
+  ASSERT_EQ(run.status, 0) << run.err;
+  // The first selected in document order is the hand; the piston stays.
+  const std::vector<rapidjson::Document> changed = Events("undo.add");
+  ASSERT_FALSE(changed.empty());
+  for (const rapidjson::Document& event : changed) EXPECT_STREQ(event["object"].GetString(), "Arm/Hand");
+  rapidjson::Document out = ReadJson(File("out.json"));
+  const rapidjson::Document in = ReadJson(Example("arm.json"));
+  EXPECT_FALSE(out["objects"][0]["selected"].GetBool());
+  rapidjson::Value& piston = out["objects"][0]["children"][1];
+  EXPECT_TRUE(piston["selected"].GetBool());
+  piston["selected"].SetBool(false);
+  EXPECT_EQ(piston, in["objects"][0]["children"][1]);
+}
+
+TEST_F(EndToEndMirror, FailedDuplicationMirrorsInPlaceInOneUndoStep) {
+  const std::string canonical = ReadText(Canonical("arm.json"));
+  for (const char* fault : {"clone", "alias"}) {
+    SCOPED_TRACE(fault);
+    const ProgramRun run = Script("load canonical.json\nfail " + std::string(fault) +
+                                  "\ncommand 1024416\nset 10008 true\npress 10022\nsave failed.json\n"
+                                  "undo\nsave undone.json\n");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<rapidjson::Document> boxes = Events("messagebox");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_STREQ(
+        boxes[0]["text"].GetString(),
+        "Vitrel system error: unable to duplicate requested object\n(are you short of system memory?).");
+    EXPECT_EQ(Events("undo.start").size(), 1u);
+    EXPECT_EQ(Events("undo.end").size(), 1u);
+    EXPECT_EQ(Events("undo.missing").size(), 0u);
+
+    // No duplicate: the arm itself was mirrored, and one undo takes it all back.
+    const rapidjson::Document failed = ReadJson(File("failed.json"));
+    ASSERT_EQ(failed["objects"].Size(), 1u);
+    EXPECT_EQ(failed["objects"][0]["children"][1]["matrix"][0].GetDouble(), -150.0);
+    EXPECT_EQ(ReadText(File("undone.json")), canonical);
+  }
+}
+
+}  // namespace
+}  // namespace vitrel::e2e
