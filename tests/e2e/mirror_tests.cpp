@@ -61,7 +61,8 @@ TEST_F(EndToEndMirror, EnablingSwitchesComeFirstWhateverTheirPlace) {
   const ProgramRun run = Mirror(Example("arm.json"), {"--color", "0,1,0", "--xray", "--color-mode", "always",
                                                       "--no-keep-color", "--duplicate", "--out", "out.json"});
   ASSERT_EQ(run.status, 0) << run.err;
-  const rapidjson::Value& color = ReadJson(File("out.json"))["objects"][0]["color"];
+  const rapidjson::Document out = ReadJson(File("out.json"));
+  const rapidjson::Value& color = out["objects"][0]["color"];
   EXPECT_EQ(color["mode"].GetInt(), 2);
   EXPECT_EQ(color["color"][1].GetDouble(), 1.0);
   EXPECT_EQ(color["color"][0].GetDouble() + color["color"][2].GetDouble(), 0.0);
