@@ -42,7 +42,7 @@ void HostSession::End() {
   HostJournal().SetOutput(nullptr);
   ::standin::SetHostVersion(kDefaultHostVersion);
   TheHostOptions().open_files = false;
-  if (!settings_.journal.empty()) WriteOutput(settings_.journal, journal_.str());
+  if (!settings_.journal.empty()) WriteOutput(settings_.journal, std::move(journal_).str());
 }
 
 void HostSession::SetHostVersion(int32_t version) {

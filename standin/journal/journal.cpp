@@ -7,10 +7,11 @@ namespace standin {
 std::string ObjectPath(const Object& op) {
   if (op.document == nullptr) return op.data.name;
   std::vector<const std::string*> names;
-  for (const Object* at = &op; at != nullptr; at = at->parent) names.push_back(&at->data.name);
-  std::string path;
+  const Object* at = &op;
+  for (; at != nullptr && names.size() < kMaxPathNames; at = at->parent) names.push_back(&at->data.name);
+  std::string path = at != nullptr ? "\xE2\x80\xA6/" : "";
   for (auto it = names.rbegin(); it != names.rend(); ++it) {
-    if (!path.empty() || it != names.rbegin()) path += '/';
+    if (it != names.rbegin()) path += '/';
     path += **it;
   }
   return path;
@@ -40,7 +41,8 @@ int64_t Journal::Count(std::string_view name) const {
   return it == counts_.end() ? 0 : it->second;
 }
 
-Journal::Event::Event(Journal& journal, std::string_view name) : writer_(journal.writer_.get()), journal_(journal) {
+Journal::Event::Event(Journal& journal, std::string_view name)
+    : writer_(journal.writer_.get()), journal_(journal) {
   auto it = journal_.counts_.find(name);
   if (it == journal_.counts_.end()) it = journal_.counts_.emplace(std::string(name), 0).first;
   ++it->second;

@@ -15,8 +15,14 @@
 
 namespace standin {
 
+// How many names a path in the journal holds at most.
+inline constexpr size_t kMaxPathNames = 32;
+
 // The name path of an object: its names from the top, joined with '/'; an
-// object outside any document is named by its own name.
+// object outside any document is named by its own name. An object deeper
+// than kMaxPathNames levels is named by the last kMaxPathNames names of its
+// path after "…/" (U+2026), so that every event costs the same whatever the
+// depth and a journal grows only linearly with the scene.
 std::string ObjectPath(const Object& op);
 
 class Journal {

@@ -67,17 +67,27 @@ ProgramRun StandinTest::Script(const std::string& steps, const std::vector<std::
   return Standin(args);
 }
 
+std::vector<std::string> StandinTest::EventLines(const std::string& name, const fs::path& journal_file) {
+  std::istringstream text(ReadText(journal_file.empty() ? journal() : journal_file));
+  std::vector<std::string> lines;
+  // Each line begins with its event's name.
+  const std::string tag = "{\"event\":\"" + name + "\"";
+  for (std::string line; std::getline(text, line);) {
+    if (name.empty() || line.starts_with(tag)) lines.push_back(std::move(line));
+  }
+  return lines;
+}
+
 std::vector<rapidjson::Document> StandinTest::Events(const std::string& name, const fs::path& journal_file) {
-  std::istringstream lines(ReadText(journal_file.empty() ? journal() : journal_file));
   std::vector<rapidjson::Document> events;
-  for (std::string line; std::getline(lines, line);) {
+  for (const std::string& line : EventLines(name, journal_file)) {
     rapidjson::Document event;
     event.Parse(line.c_str());
-    if (event.HasParseError() || !event.IsObject() || !event.HasMember("event")) {
+    if (event.HasParseError() || !event.IsObject()) {
       ADD_FAILURE() << "not a journal event: " << line;
       continue;
     }
-    if (name.empty() || event["event"].GetString() == name) events.push_back(std::move(event));
+    events.push_back(std::move(event));
   }
   return events;
 }

@@ -38,7 +38,9 @@ class StandinTest : public ::testing::Test {
   ProgramRun Script(const std::string& steps, const std::vector<std::string>& options = {});
   fs::path journal() { return File("journal.jsonl"); }
 
-  // The events of a journal named `name` (every event for ""), in order.
+  // The events of a journal named `name` (every event for ""), in order, as
+  // the lines of the journal and as JSON.
+  std::vector<std::string> EventLines(const std::string& name = "", const fs::path& journal_file = {});
   std::vector<rapidjson::Document> Events(const std::string& name = "", const fs::path& journal_file = {});
 
   // The build's plug-ins folder, and a copy of it in the scratch folder
