@@ -31,7 +31,6 @@ TEST_F(EndToEndScript, LinesThatAreNoStepStopTheScriptBeforeItRuns) {
   const Case cases[] = {
       {"frobnicate 1", "unknown step frobnicate"},
       {"press", "press takes 1 word after it, not 0"},
-      {"close now", "close takes 0 words after it, not 1"},
       {"fail clone 1 1 1", "fail takes 1 to 3 words after it, not 4"},
       {"command twelve", "\"twelve\" is not an integer"},
       {"command 99999999999", "\"99999999999\" is not an integer"},
