@@ -37,7 +37,7 @@ std::string HelpText() {
   text += "The stand-in host of the Vitrel plug-in.\n\nCommands:\n";
   for (const Command& command : kCommands) {
     std::string line = "  " + std::string(command.synopsis);
-    line.resize(std::max<size_t>(line.size() + 2, 24), ' ');
+    line.resize(std::max<size_t>(line.size() + 2, 26), ' ');
     text += line + std::string(command.summary) + '\n';
   }
   text +=
