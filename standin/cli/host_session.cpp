@@ -13,7 +13,6 @@
 #include "io/scene_writer.h"
 #include "journal/journal.h"
 #include "loader/plugin_host.h"
-#include "resources/user_area.h"
 #include "ui/dialog_host.h"
 #include "ui/host_options.h"
 #include "undo/undo_history.h"
@@ -88,8 +87,6 @@ void HostSession::RunCommand(int32_t id) {
   if (!::standin::RunCommand(id)) {
     throw CommandMissingError("no loaded plug-in registered command " + std::to_string(id));
   }
-  // A shown window is painted, its user areas included.
-  if (Dialog* dialog = HostDialogs().OpenNonModal()) PaintUserAreas(*dialog);
 }
 
 bool HostSession::HasOpenDialog() const { return HostDialogs().OpenNonModal() != nullptr; }

@@ -57,8 +57,8 @@ class HostSession {
   // Writes the active document to `path` ("-": standard output).
   void SaveScene(std::string_view path);
 
-  // Runs registered command `id` as a user choosing it (loading the
-  // plug-ins first), then paints the user areas of the dialog it shows.
+  // Runs registered command `id` as a user choosing it, loading the
+  // plug-ins first.
   void RunCommand(int32_t id);
 
   // The open non-modal dialog most recently opened.
