@@ -13,6 +13,19 @@ void String(Writer& writer, std::string_view text) {
   writer.String(text.data(), static_cast<rapidjson::SizeType>(text.size()));
 }
 
+// Menu and pop-up entries, both as [[id, text], ...].
+template <typename Writer, typename EntryList>
+void Entries(Writer& writer, const EntryList& entries) {
+  writer.StartArray();
+  for (const auto& entry : entries) {
+    writer.StartArray();
+    writer.Int(entry.id);
+    String(writer, entry.text);
+    writer.EndArray();
+  }
+  writer.EndArray();
+}
+
 template <typename Writer>
 void Value(Writer& writer, const GadgetValue& value) {
   std::visit(
@@ -61,14 +74,7 @@ void Gadgets(const Dialog& dialog, Writer& writer) {
     writer.Key("enabled");
     writer.Bool(gadget->enabled);
     writer.Key("entries");
-    writer.StartArray();
-    for (const PopupEntry& entry : gadget->entries) {
-      writer.StartArray();
-      writer.Int(entry.id);
-      String(writer, entry.text);
-      writer.EndArray();
-    }
-    writer.EndArray();
+    Entries(writer, gadget->entries);
     writer.EndObject();
   }
   writer.EndObject();
@@ -95,14 +101,7 @@ std::string DumpDialog(const Dialog& dialog) {
     writer.Key("title");
     String(writer, menu.title);
     writer.Key("entries");
-    writer.StartArray();
-    for (const MenuEntry& entry : menu.entries) {
-      writer.StartArray();
-      writer.Int(entry.id);
-      String(writer, entry.text);
-      writer.EndArray();
-    }
-    writer.EndArray();
+    Entries(writer, menu.entries);
     writer.EndObject();
   }
   writer.EndArray();
