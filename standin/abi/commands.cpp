@@ -42,7 +42,9 @@ bool CommandRegistry::Register(int32_t id, std::string name, int32_t flags, bool
       .Text("name", command.name)
       .Text("help", command.help)
       .Bool("icon", icon);
-  if (Find(id) != nullptr || command.callbacks.execute == nullptr) {
+  const RegisteredCommand* taken = Find(id);
+  if (taken != nullptr && taken_id_report_) taken_id_report_(id, taken->owner, registrar_);
+  if (taken != nullptr || command.callbacks.execute == nullptr) {
     Destroy(command);
     return false;
   }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -47,6 +48,12 @@ class CommandRegistry {
   // null for none), so that they can be destroyed before it ends.
   void SetRegistrar(const void* owner) { registrar_ = owner; }
 
+  // Told of every registration refused because its id is taken, before the
+  // refused command is destroyed: the id, the owner of the command that has
+  // it and the registrar of the refused one. Empty: no one is told.
+  using TakenIdReport = std::function<void(int32_t id, const void* holder, const void* registrar)>;
+  void SetTakenIdReport(TakenIdReport report) { taken_id_report_ = std::move(report); }
+
   // Destroys the commands of `owner`, or every command, in the order they
   // were registered; done before a plug-in's end action, after which none of
   // them is called again.
@@ -56,6 +63,7 @@ class CommandRegistry {
  private:
   std::vector<RegisteredCommand> commands_;
   const void* registrar_ = nullptr;
+  TakenIdReport taken_id_report_;
 };
 
 // The commands of this host process.

@@ -1,15 +1,13 @@
-// Where the running program lies: the one place that asks the system.
+// Where the program looks for things of its own, found from its own file.
 #pragma once
 
 #include <filesystem>
 
 namespace standin {
 
-// The running program's file, or an empty path when the system cannot say.
-std::filesystem::path ProgramFile();
-
 // The default plug-ins folder: `plugins` beside the program's `bin` folder
-// (build/default/bin/standin gives build/default/plugins).
+// (build/default/bin/standin gives build/default/plugins); `plugins` in the
+// working directory when the system cannot say where the program is.
 std::filesystem::path DefaultPluginsFolder();
 
 }  // namespace standin

@@ -53,9 +53,32 @@ struct PluginHost::Plugin {
   VtFilename* folder = nullptr;
 };
 
-PluginHost::PluginHost(std::ostream& errors) : errors_(errors) {}
+PluginHost::PluginHost(std::ostream& errors) : errors_(errors) {
+  HostCommands().SetTakenIdReport([this](int32_t id, const void* holder, const void* registrar) {
+    ReportTakenId(id, holder, registrar);
+  });
+}
 
-PluginHost::~PluginHost() { UnloadAll(); }
+PluginHost::~PluginHost() {
+  UnloadAll();
+  HostCommands().SetTakenIdReport(nullptr);
+}
+
+const PluginHost::Plugin* PluginHost::Find(const void* owner) const {
+  if (owner != nullptr && owner == starting_) return starting_;
+  for (const auto& plugin : plugins_) {
+    if (plugin.get() == owner) return plugin.get();
+  }
+  return nullptr;
+}
+
+void PluginHost::ReportTakenId(int32_t id, const void* holder, const void* registrar) {
+  errors_ << "standin: ";
+  if (const Plugin* refused = Find(registrar)) errors_ << "plug-in " << refused->info.path << ": ";
+  errors_ << "command " << id << " is registered already";
+  if (const Plugin* owner = Find(holder)) errors_ << " by plug-in " << owner->info.path;
+  errors_ << "; this registration is refused (each command needs an id of its own)\n";
+}
 
 bool PluginHost::Report(const fs::path& where, const std::string& reason) {
   errors_ << "standin: plug-in " << Utf8Path(where) << ": " << reason << '\n';
@@ -94,15 +117,38 @@ bool PluginHost::LoadPlugin(const fs::path& library_path) {
   plugin->library = SharedLibrary::Open(library_path, error);
   if (plugin->library == nullptr) return Report(library_path, error);
   plugin->main = reinterpret_cast<VtMainFunction>(plugin->library->Symbol(VT_MAIN_SYMBOL));
-  if (plugin->main == nullptr) return Report(library_path, "no entry point " VT_MAIN_SYMBOL);
+  if (plugin->main == nullptr) {
+    return Report(library_path, "exports no entry point " VT_MAIN_SYMBOL "; it is no plug-in of this host");
+  }
+  // The system hands out a library it has open already (the same file by
+  // another path or a link) once more instead of loading it again: starting
+  // it would start the running plug-in a second time.
+  for (const auto& loaded : plugins_) {
+    if (loaded->main == plugin->main) {
+      return Report(library_path, "the same library as plug-in " + loaded->info.path + ", loaded already");
+    }
+  }
   const auto* declaration =
       static_cast<const VtModuleDeclaration*>(plugin->library->Symbol(VT_MODULE_SYMBOL));
-  if (declaration == nullptr) return Report(library_path, "no module declaration " VT_MODULE_SYMBOL);
+  if (declaration == nullptr) {
+    return Report(library_path,
+                  "exports no module declaration " VT_MODULE_SYMBOL "; it is no plug-in of this host");
+  }
   if (declaration->abi_version != VT_ABI_VERSION) {
-    return Report(library_path, "declares table layout " + std::to_string(declaration->abi_version) +
-                                    ", the host has " + std::to_string(VT_ABI_VERSION));
+    return Report(library_path, "built for host table layout " + std::to_string(declaration->abi_version) +
+                                    ", this host has layout " + std::to_string(VT_ABI_VERSION) +
+                                    "; use the plug-in's build for this layout");
   }
   plugin->info = ReadDeclaration(*declaration, library_path);
+  // Two copies of one plug-in (its folder copied, an older version kept
+  // beside the new) would register the same commands twice: the first wins.
+  for (const auto& loaded : plugins_) {
+    if (!plugin->info.module.empty() && loaded->info.module == plugin->info.module) {
+      return Report(library_path, "a second copy of plug-in " + plugin->info.module +
+                                      ", loaded already from " + loaded->info.path +
+                                      "; remove one of the two");
+    }
+  }
   {
     Journal::Event event(HostJournal(), "plugin.load");
     event.Text("path", plugin->info.path).Text("module", plugin->info.module);
@@ -123,16 +169,19 @@ bool PluginHost::LoadPlugin(const fs::path& library_path) {
   void* table = const_cast<VtHostTable*>(&StandinHostTable());
 
   HostCommands().SetRegistrar(plugin.get());
+  starting_ = plugin.get();
   const int32_t begun = Call(*plugin, 1, table, nullptr, plugin->folder);
   if (begun != 1) {
     // It stopped at its first call: nothing to end, only commands to drop.
     HostCommands().DestroyOwnedBy(plugin.get());
     HostCommands().SetRegistrar(nullptr);
+    starting_ = nullptr;
     FreeFilename(plugin->folder);
     return Report(library_path, "refused the host (result " + std::to_string(begun) + " of its first call)");
   }
   const int32_t started = Call(*plugin, 2, nullptr, nullptr, nullptr);
   HostCommands().SetRegistrar(nullptr);
+  starting_ = nullptr;
   if (started != 1) {
     End(*plugin);
     return Report(library_path, "failed to start (result " + std::to_string(started) + ")");

@@ -21,7 +21,8 @@ struct PluginInfo {
 class PluginHost {
  public:
   // Reasons why a library is not used go to `errors`, one line each:
-  // "standin: plug-in PATH: reason".
+  // "standin: plug-in PATH: reason"; so does every registration of a
+  // command id that a plug-in has already, which the host refuses.
   explicit PluginHost(std::ostream& errors = std::cerr);
   ~PluginHost();  // UnloadAll
   PluginHost(const PluginHost&) = delete;
@@ -54,9 +55,12 @@ class PluginHost {
   int32_t Call(Plugin& plugin, int32_t action, void* p1, void* p2, void* p3);
   void End(Plugin& plugin);
   bool Report(const std::filesystem::path& where, const std::string& reason);
+  void ReportTakenId(int32_t id, const void* holder, const void* registrar);
+  const Plugin* Find(const void* owner) const;
 
   std::ostream& errors_;
   std::vector<std::unique_ptr<Plugin>> plugins_;
+  const Plugin* starting_ = nullptr;  // the plug-in in its start calls
 };
 
 }  // namespace standin

@@ -1,7 +1,9 @@
 // A tiny plug-in for the loader tests. Compile definitions make its
-// variants: TEST_PLUGIN_FIRST_RESULT / TEST_PLUGIN_START_RESULT replace the
-// results of actions 1 and 2, TEST_PLUGIN_NO_DECLARATION and
-// TEST_PLUGIN_NO_ENTRY leave the exported symbols out. It tells what it
+// variants: TEST_PLUGIN_NAME names its module net.example.NAME,
+// TEST_PLUGIN_FIRST_RESULT / TEST_PLUGIN_START_RESULT replace the results of
+// actions 1 and 2, TEST_PLUGIN_LAYOUT the table layout it declares,
+// TEST_PLUGIN_NO_DECLARATION and TEST_PLUGIN_NO_ENTRY leave the exported
+// symbols out. Every variant registers command 424242. It tells what it
 // sees through the host's console, which the host journals.
 #include <cstdint>
 #include <string>
@@ -15,7 +17,18 @@
 #define TEST_PLUGIN_START_RESULT 1
 #endif
 
+#ifndef TEST_PLUGIN_LAYOUT
+#define TEST_PLUGIN_LAYOUT VT_ABI_VERSION
+#endif
+
+#define TEST_PLUGIN_TEXT(name) #name
+#define TEST_PLUGIN_MODULE(name) "net.example." TEST_PLUGIN_TEXT(name)
+
+#ifdef _WIN32
+#define TEST_PLUGIN_EXPORT extern "C" __declspec(dllexport)
+#else
 #define TEST_PLUGIN_EXPORT extern "C" __attribute__((visibility("default")))
+#endif
 
 namespace {
 
@@ -40,8 +53,8 @@ const VtCommandCallbacks kCallbacks = {sizeof(VtCommandCallbacks), Execute, Stat
 
 #ifndef TEST_PLUGIN_NO_DECLARATION
 const char* const kFrameworks[] = {"net.example.core.framework", "net.example.ui.framework"};
-TEST_PLUGIN_EXPORT const VtModuleDeclaration vt_module_declaration = {VT_ABI_VERSION, "net.example.probe", 2,
-                                                                      kFrameworks};
+TEST_PLUGIN_EXPORT const VtModuleDeclaration vt_module_declaration = {
+    TEST_PLUGIN_LAYOUT, TEST_PLUGIN_MODULE(TEST_PLUGIN_NAME), 2, kFrameworks};
 #endif
 
 #ifndef TEST_PLUGIN_NO_ENTRY
@@ -57,8 +70,10 @@ TEST_PLUGIN_EXPORT int32_t c4d_main(int32_t action, void* p1, void* p2, void* p3
     case 2: {
       const char name[] = "Probe";
       const char help[] = "Checks the host";
-      g_host->plugins->register_command(424242, VtText{name, 5}, 0, nullptr, VtText{help, 15}, &kCallbacks,
-                                        nullptr);
+      if (g_host->plugins->register_command(424242, VtText{name, 5}, 0, nullptr, VtText{help, 15},
+                                            &kCallbacks, nullptr) == 0) {
+        Say("register refused");
+      }
       return TEST_PLUGIN_START_RESULT;
     }
     case 3:
