@@ -1,3 +1,5 @@
+// The program's entry on POSIX systems, where the command line arrives as
+// UTF-8 bytes already (the Windows entry is main_windows.cpp).
 #include <string_view>
 #include <vector>
 

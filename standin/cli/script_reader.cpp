@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "cli/command_errors.h"
+#include "io/output_file.h"
 
 namespace standin {
 namespace {
@@ -59,8 +60,7 @@ class LineSplitter {
 
 std::string ReadScriptText(std::string_view path) {
   const std::string name = path == "-" ? "<stdin>" : std::string(path);
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(path == "-" ? nullptr : std::fopen(name.c_str(), "rb"),
-                                                       &std::fclose);
+  const InputFile file = path == "-" ? InputFile(nullptr, &std::fclose) : OpenInputFile(name);
   std::FILE* in = path == "-" ? stdin : file.get();
   if (in == nullptr) throw ScriptReadError(name + ": cannot open: " + std::strerror(errno));
   std::string text;

@@ -1,6 +1,8 @@
 // Writing the host's output files so that no error leaves half a file.
 #pragma once
 
+#include <cstdio>
+#include <memory>
 #include <stdexcept>
 #include <string_view>
 
@@ -22,5 +24,10 @@ void ReplaceFile(std::string_view path, std::string_view contents);
 
 // Writes `contents` to `path` with ReplaceFile, or to standard output for "-".
 void WriteOutput(std::string_view path, std::string_view contents);
+
+// Opens the file that the UTF-8 `path` names for reading bytes; null with
+// errno set when it cannot be opened.
+using InputFile = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+InputFile OpenInputFile(std::string_view path);
 
 }  // namespace standin

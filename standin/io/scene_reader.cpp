@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "io/json_text.h"
+#include "io/output_file.h"
 #include "scene/rotation.h"
 #include "scene/types.h"
 
@@ -786,7 +787,7 @@ Document& ReadScene(std::string_view json, std::string_view file_name, Scene& sc
 Document& ReadSceneFile(std::string_view path, Scene& scene) {
   if (path == "-") return ReadScene(ReadAll(stdin, "<stdin>"), "<stdin>", scene);
   const std::string name(path);
-  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(name.c_str(), "rb"), &std::fclose);
+  const InputFile file = OpenInputFile(name);
   if (!file) throw SceneReadError(name + ": cannot open: " + std::strerror(errno));
   return ReadScene(ReadAll(file.get(), name), name, scene);
 }

@@ -87,9 +87,11 @@ std::string Utf8Path(const std::filesystem::path& path) {
 std::string JoinPath(std::string_view base, std::string_view component) {
   if (base.empty()) return std::string(component);
   if (component.empty()) return std::string(base);
+  // '/' separates on every system, the system's own separator too.
+  const auto separates = [](char c) { return c == '/' || c == kPathSeparator; };
   std::string joined(base);
-  const bool base_ends = joined.back() == kPathSeparator;
-  const bool component_starts = component.front() == kPathSeparator;
+  const bool base_ends = separates(joined.back());
+  const bool component_starts = separates(component.front());
   if (base_ends && component_starts) {
     component.remove_prefix(1);
   } else if (!base_ends && !component_starts) {

@@ -11,11 +11,8 @@
 
 namespace standin {
 
-#ifdef _WIN32
-inline constexpr char kPathSeparator = '\\';
-#else
-inline constexpr char kPathSeparator = '/';
-#endif
+// The system's own separator: '\\' on Windows, '/' elsewhere.
+inline constexpr char kPathSeparator = static_cast<char>(std::filesystem::path::preferred_separator);
 
 // The path that `text` names. Where the separator is '/', a backslash is read
 // as a separator too: the plug-in joins its folder and file names with a

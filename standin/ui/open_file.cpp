@@ -1,8 +1,11 @@
 #include "ui/open_file.h"
 
 #ifdef _WIN32
-#include <shellapi.h>
+// shellapi.h needs the types that windows.h declares.
+// clang-format off
 #include <windows.h>
+#include <shellapi.h>
+// clang-format on
 
 #include <vector>
 #else

@@ -11,8 +11,8 @@ namespace {
 
 class EndToEndMirror : public StandinTest {
  protected:
-  ProgramRun Mirror(const std::string& scene, std::vector<std::string> options) {
-    options.insert(options.begin(), {"mirror", scene});
+  ProgramRun Mirror(const fs::path& scene, std::vector<std::string> options) {
+    options.insert(options.begin(), {"mirror", scene.string()});
     return Standin(options);
   }
 

@@ -1,15 +1,11 @@
 #include "standin_test.h"
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-
 #include <chrono>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 
-extern char** environ;
+#include "child_process.h"
 
 namespace vitrel::e2e {
 
@@ -32,31 +28,12 @@ const fs::path& StandinTest::Scratch() {
 }
 
 ProgramRun StandinTest::Standin(const std::vector<std::string>& args, const std::string& input) {
-  const fs::path in = File(".stdin"), out = File(".stdout"), err = File(".stderr");
-  WriteText(in, input);
-  std::vector<std::string> words{STANDIN_PROGRAM};
-  words.insert(words.end(), args.begin(), args.end());
-  std::vector<char*> argv;
-  for (std::string& word : words) argv.push_back(word.data());
-  argv.push_back(nullptr);
-
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addchdir_np(&actions, Scratch().c_str());
-  posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  pid_t pid = 0;
-  const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  if (spawned != 0) throw std::runtime_error("cannot start " + words[0]);
-  int wait_status = 0;
-  waitpid(pid, &wait_status, 0);
-
+  const test_support::ChildStreams streams{File(".stdin"), File(".stdout"), File(".stderr")};
+  WriteText(streams.in, input);
   ProgramRun run;
-  run.status = WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1;
-  run.out = ReadText(out);
-  run.err = ReadText(err);
+  run.status = test_support::RunChild(STANDIN_PROGRAM, args, Scratch(), streams);
+  run.out = ReadText(streams.out);
+  run.err = ReadText(streams.err);
   return run;
 }
 

@@ -1,97 +1,27 @@
 // Output files are replaced whole or not at all.
-#include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <csignal>
-#include <filesystem>
-#include <fstream>
 #include <limits>
-#include <sstream>
 
 #include "io/output_file.h"
 #include "io/scene_writer.h"
+#include "output_file_fixture.h"
 
 namespace standin {
 namespace {
 
-namespace fs = std::filesystem;
-
-class OutputFile : public ::testing::Test {
- protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() / ("io_tests_" + std::to_string(getpid()) + "_" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
-  fs::path Path(const char* name) const { return folder_ / name; }
-
-  static void Put(const fs::path& path, std::string_view text) {
-    std::ofstream(path, std::ios::binary) << text;
-  }
-  static std::string Get(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
-  // Names in the folder, so that a leftover temporary file shows.
-  std::vector<std::string> Names() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder_))
-      names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
-
-  fs::path folder_;
-};
-
-TEST_F(OutputFile, ReplacesTheFileAndKeepsItsPermissions) {
-  const fs::path out = Path("out.json");
-  Put(out, "old contents, longer than the new ones");
-  chmod(out.c_str(), 0640);
-  ReplaceFile(out.string(), "new");
-  EXPECT_EQ(Get(out), "new");
-  EXPECT_EQ(fs::status(out).permissions(), fs::perms(0640));
-  EXPECT_EQ(Names(), std::vector<std::string>{"out.json"});
-}
-
-TEST_F(OutputFile, ReplacesTheFileALinkNames) {
-  const fs::path target = Path("real.json");
-  const fs::path link = Path("link.json");
-  Put(target, "old");
-  fs::create_symlink(target, link);
-  ReplaceFile(link.string(), "new");
-  EXPECT_TRUE(fs::is_symlink(link));
-  EXPECT_EQ(Get(target), "new");
-}
-
-// A write that fails half way (here: the file-size limit) leaves the old
-// file as it was and no temporary file behind.
-TEST_F(OutputFile, FailedWriteLeavesTheOldFile) {
-  const fs::path out = Path("out.json");
-  Put(out, "old");
-  rlimit saved{};
-  getrlimit(RLIMIT_FSIZE, &saved);
-  const auto previous_handler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit small = saved;
-  small.rlim_cur = 1000;
-  setrlimit(RLIMIT_FSIZE, &small);
-  std::string message;
-  try {
-    ReplaceFile(out.string(), std::string(5000, 'x'));
-  } catch (const FileWriteError& error) {
-    message = error.what();
-  }
-  setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, previous_handler);
-  EXPECT_EQ(message, out.string() + ": cannot write: File too large");
-  EXPECT_EQ(Get(out), "old");
-  EXPECT_EQ(Names(), std::vector<std::string>{"out.json"});
+// Names are UTF-8 inside the host, whatever the system's own encoding.
+TEST_F(OutputFile, NonAsciiNamesAreCreatedReplacedAndRead) {
+  const fs::path native = folder_ / fs::path(std::u8string(u8"\u00e9t\u00e9 \u93e1.json"));
+  const std::u8string utf8 = native.u8string();
+  const std::string path(utf8.begin(), utf8.end());
+  ReplaceFile(path, "first");
+  ReplaceFile(path, "second");
+  EXPECT_EQ(Get(native), "second");
+  EXPECT_EQ(Names().size(), 1u);
+  const InputFile in = OpenInputFile(path);
+  ASSERT_NE(in, nullptr);
+  char read[8] = {};
+  EXPECT_EQ(std::fread(read, 1, sizeof read, in.get()), 6u);
+  EXPECT_STREQ(read, "second");
 }
 
 TEST_F(OutputFile, MissingFolderIsAnError) {

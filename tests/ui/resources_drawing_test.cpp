@@ -2,7 +2,6 @@
 // and a user area's drawing lands in exactly its gadget's pixels, scaled,
 // clipped and redrawn after a resize.
 #include <gtest/gtest.h>
-#include <tiffio.h>
 
 #include <cstdint>
 #include <string>
@@ -15,6 +14,7 @@
 #include "resources/resource_ops.h"
 #include "resources/user_area.h"
 #include "resources_test_files.h"
+#include "test_tiff.h"
 #include "ui/dialog.h"
 #include "ui/filename.h"
 
@@ -28,30 +28,17 @@ Rgba Colour(int32_t x, int32_t y) {
   return Rgba{static_cast<uint8_t>(x), static_cast<uint8_t>(y), static_cast<uint8_t>(x ^ y), 255};
 }
 
-// Writes an uncompressed 8-bit RGB TIFF of Colour() with libtiff itself, as
-// the plug-in's pictures are written.
+// Writes an uncompressed 8-bit RGB TIFF of Colour(), as the plug-in's
+// pictures are written.
 void WriteTestTiff(const std::filesystem::path& path, uint32_t width, uint32_t height) {
-  TIFF* tif = TIFFOpen(path.c_str(), "w");
-  ASSERT_NE(tif, nullptr);
-  TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, width);
-  TIFFSetField(tif, TIFFTAG_IMAGELENGTH, height);
-  TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, 3);
-  TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 8);
-  TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
-  TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
-  TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_NONE);
-  TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, 1);
-  std::vector<uint8_t> row(width * 3);
+  std::string rgb;
   for (uint32_t y = 0; y < height; ++y) {
     for (uint32_t x = 0; x < width; ++x) {
-      Rgba c = Colour(static_cast<int32_t>(x), static_cast<int32_t>(y));
-      row[x * 3] = c.r;
-      row[x * 3 + 1] = c.g;
-      row[x * 3 + 2] = c.b;
+      const Rgba c = Colour(static_cast<int32_t>(x), static_cast<int32_t>(y));
+      rgb += {static_cast<char>(c.r), static_cast<char>(c.g), static_cast<char>(c.b)};
     }
-    ASSERT_EQ(TIFFWriteScanline(tif, row.data(), y, 0), 1);
   }
-  TIFFClose(tif);
+  std::ofstream(path, std::ios::binary) << test_tiff::RgbTiff(width, height, rgb);
 }
 
 // What a banner does: stretch the whole bitmap over the whole gadget, with
@@ -159,15 +146,8 @@ TEST(PictureCodec, BadFilesAreRefusedAndLeaveThePictureAlone) {
   // Headers that claim huge pictures are refused before any pixels are read.
   for (auto [name, width, height] :
        {std::tuple{"wide.tif", kMaxPictureSide + 1, 1}, {"many.tif", 9000, 8000}}) {
-    TIFF* tif = TIFFOpen((folder.path() / name).c_str(), "w");
-    TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, width);
-    TIFFSetField(tif, TIFFTAG_IMAGELENGTH, height);
-    TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, 3);
-    TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 8);
-    TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, 1);
-    std::vector<uint8_t> row(static_cast<std::size_t>(width) * 3);
-    TIFFWriteEncodedStrip(tif, 0, row.data(), static_cast<tmsize_t>(row.size()));
-    TIFFClose(tif);
+    const std::string one_row(static_cast<std::size_t>(width) * 3, '\0');
+    folder.Write(name, test_tiff::RgbTiff(static_cast<uint32_t>(width), static_cast<uint32_t>(height), one_row));
   }
   for (std::string name : {"missing.tif", "truncated.tif", "text.tif", "wide.tif", "many.tif"}) {
     Picture picture(2, 2, Rgba{9, 9, 9, 9});

@@ -140,8 +140,11 @@ TEST_F(LayoutTest, LoadFailuresGiveNullAndSayWhy) {
   EXPECT_EQ(ops_.resource_load(nullptr), nullptr);
   const std::string said = ::testing::internal::GetCapturedStderr();
   EXPECT_EQ(HostJournal().Count("console"), lines + 3);
-  EXPECT_NE(said.find("/nowhere/res/dialogs.res: cannot read the file"), std::string::npos) << said;
-  EXPECT_NE(said.find("/res/dialogs.res:2: unknown gadget kind \"FOO\""), std::string::npos) << said;
+  const std::filesystem::path dialogs = std::filesystem::path("res") / "dialogs.res";
+  EXPECT_NE(said.find((std::filesystem::path("nowhere") / dialogs).string() + ": cannot read the file"),
+            std::string::npos)
+      << said;
+  EXPECT_NE(said.find(dialogs.string() + ":2: unknown gadget kind \"FOO\""), std::string::npos) << said;
 }
 
 }  // namespace

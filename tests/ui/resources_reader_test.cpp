@@ -89,23 +89,24 @@ TEST(ResourceReader, DeepNestingAndWideGroupsWork) {
 
 TEST(ResourceReader, FolderErrorsNameTheFile) {
   ScratchFolder folder;
-  const std::string res = (folder.path() / "res").string();
+  const std::string dialogs = (folder.path() / "res" / "dialogs.res").string();
+  const std::string strings = (folder.path() / "res" / "strings_en" / "dialogs.str").string();
   std::string error;
 
   EXPECT_EQ(ReadResourceFolder(folder.path() / "res", error), nullptr);
-  EXPECT_EQ(error.rfind("standin: " + res + "/dialogs.res: cannot read the file (", 0), 0u) << error;
+  EXPECT_EQ(error.rfind("standin: " + dialogs + ": cannot read the file (", 0), 0u) << error;
 
   folder.WriteResource("DIALOG 1 {\n  BUTTON 2 { NAME B; }\n  FOO 3;\n}\n", "STRINGTABLE { B \"b\"; }");
   EXPECT_EQ(ReadResourceFolder(folder.path() / "res", error), nullptr);
-  EXPECT_EQ(error, "standin: " + res + "/dialogs.res:3: unknown gadget kind \"FOO\"");
+  EXPECT_EQ(error, "standin: " + dialogs + ":3: unknown gadget kind \"FOO\"");
 
   folder.WriteResource("DIALOG 1 {\n  BUTTON 2 { NAME B; }\n}\n", "STRINGTABLE {\n  B \"b\"\n}");
   EXPECT_EQ(ReadResourceFolder(folder.path() / "res", error), nullptr);
-  EXPECT_EQ(error, "standin: " + res + "/strings_en/dialogs.str:3: expected \";\", found \"}\"");
+  EXPECT_EQ(error, "standin: " + strings + ":3: expected \";\", found \"}\"");
 
   folder.WriteResource("DIALOG 1 {\n  TITLE T;\n  BUTTON 2 { NAME B; }\n}\n", "STRINGTABLE { T \"t\"; }");
   EXPECT_EQ(ReadResourceFolder(folder.path() / "res", error), nullptr);
-  EXPECT_EQ(error, "standin: " + res + "/dialogs.res:3: no text for B in " + res + "/strings_en/dialogs.str");
+  EXPECT_EQ(error, "standin: " + dialogs + ":3: no text for B in " + strings);
 
   folder.WriteResource("DIALOG 1 {\n  BUTTON 2 { NAME B; }\n}\n", "STRINGTABLE { B \"b\"; }");
   EXPECT_NE(ReadResourceFolder(folder.path() / "res", error), nullptr) << error;
