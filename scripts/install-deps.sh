@@ -1,17 +1,24 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, when missing.
+# Installs the Debian packages the build and the tests need, when missing,
+# and Zig (from the npm registry, into the build tree) for the macOS build.
 set -euo pipefail
+cd "$(dirname "$0")/.."
 
-packages=(cmake ninja-build g++ pkg-config libgtest-dev rapidjson-dev libtiff-dev groff perl)
+packages=(cmake ninja-build g++ pkg-config libgtest-dev rapidjson-dev libtiff-dev groff perl
+  g++-mingw-w64-x86-64-posix wine64 lld-14 llvm-14)
+# npm may come with a Node.js package of its own, which Debian's npm conflicts with.
+command -v npm >/dev/null || packages+=(npm)
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
 
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
-echo "Installing: ${missing[*]}"
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+bash scripts/install-zig.sh >/dev/null

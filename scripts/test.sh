@@ -1,10 +1,25 @@
 #!/usr/bin/env bash
-# Builds and runs the whole test suite, optimised and under the sanitizers.
+# Builds and runs the whole test suite: on Linux optimised, then under
+# AddressSanitizer and UndefinedBehaviorSanitizer; the Windows build under
+# wine; the macOS build's library checks; then one package per platform,
+# each checked for its contents.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-for preset in default asan; do
+
+for preset in default asan windows macos; do
+  echo "=== $preset"
   cmake --preset "$preset" >/dev/null
-  cmake --build --preset "$preset"
+  cmake --build --preset "$preset" -j2
   ctest --preset "$preset" -j2
 done
+
+version=$(sed -n 's/^project(Vitrel VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+for package in "default linux-x86_64 vitrel.so" "windows win64 vitrel.xdl64" "macos macos-x86_64 vitrel.xlib"; do
+  read -r preset platform library <<<"$package"
+  echo "=== package $preset"
+  cpack --preset "$preset" >/dev/null
+  cmake -DPACKAGE="build/$preset/packages/Vitrel-$version-$platform.zip" -DLIBRARY="$library" \
+    -P tests/platform/check_package.cmake
+done
+echo "Packages: build/*/packages/Vitrel-$version-*.zip"
