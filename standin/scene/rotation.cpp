@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "scene/portable_trig.h"
+
 namespace standin {
 namespace {
 
@@ -19,9 +21,9 @@ constexpr double kGimbalCosine = 1e-12;
 double Length(const Vec3& v) { return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z); }
 
 Matrix HpbToMatrix(const Vec3& hpb) {
-  const double ch = std::cos(hpb.x), sh = std::sin(hpb.x);
-  const double cp = std::cos(hpb.y), sp = std::sin(hpb.y);
-  const double cb = std::cos(hpb.z), sb = std::sin(hpb.z);
+  const double ch = PortableCos(hpb.x), sh = PortableSin(hpb.x);
+  const double cp = PortableCos(hpb.y), sp = PortableSin(hpb.y);
+  const double cb = PortableCos(hpb.z), sb = PortableSin(hpb.z);
   Matrix m;
   m.off = {};
   m.v1 = {ch * cb + sh * sp * sb, cp * sb, -sh * cb + ch * sp * sb};
@@ -32,21 +34,22 @@ Matrix HpbToMatrix(const Vec3& hpb) {
 
 Vec3 MatrixToHpb(const Matrix& m) {
   const Vec3 a1 = Normalized(m.v1), a2 = Normalized(m.v2), a3 = Normalized(m.v3);
+  // The trigonometry is the host's own, the same on every system.
   // atan2 rather than asin(-a3.y): asin loses half the digits of P as P
   // nears +-pi/2. The result still lies in [-pi/2, pi/2] since cp >= 0.
   const double cp = std::sqrt(a3.x * a3.x + a3.z * a3.z);
-  const double p = std::atan2(-a3.y, cp);
+  const double p = PortableAtan2(-a3.y, cp);
   if (cp > kGimbalCosine) {
     // B is taken from the axes turned back by H (Ry(H)^T * R = Rx(P) * Rz(B),
     // whose first row is (cos B, -sin B, 0)), not from cos P * sin B: near
     // the gimbal that keeps B consistent with the H found, so the matrix is
     // rebuilt exactly even when H itself is poorly defined.
-    const double h = std::atan2(a3.x, a3.z);
-    const double ch = std::cos(h), sh = std::sin(h);
-    return {h, p, std::atan2(-(ch * a2.x - sh * a2.z), ch * a1.x - sh * a1.z)};
+    const double h = PortableAtan2(a3.x, a3.z);
+    const double ch = PortableCos(h), sh = PortableSin(h);
+    return {h, p, PortableAtan2(-(ch * a2.x - sh * a2.z), ch * a1.x - sh * a1.z)};
   }
   // Gimbal lock: only H + B (or H - B) is defined; put it all into H.
-  return {std::atan2(-a1.z, a1.x), p, 0.0};
+  return {PortableAtan2(-a1.z, a1.x), p, 0.0};
 }
 
 }  // namespace standin
