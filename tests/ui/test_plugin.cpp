@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "export.h"
 #include "vitrel_host_abi.h"
 
 #ifndef TEST_PLUGIN_FIRST_RESULT
@@ -23,12 +24,6 @@
 
 #define TEST_PLUGIN_TEXT(name) #name
 #define TEST_PLUGIN_MODULE(name) "net.example." TEST_PLUGIN_TEXT(name)
-
-#ifdef _WIN32
-#define TEST_PLUGIN_EXPORT extern "C" __declspec(dllexport)
-#else
-#define TEST_PLUGIN_EXPORT extern "C" __attribute__((visibility("default")))
-#endif
 
 namespace {
 
@@ -53,12 +48,12 @@ const VtCommandCallbacks kCallbacks = {sizeof(VtCommandCallbacks), Execute, Stat
 
 #ifndef TEST_PLUGIN_NO_DECLARATION
 const char* const kFrameworks[] = {"net.example.core.framework", "net.example.ui.framework"};
-TEST_PLUGIN_EXPORT const VtModuleDeclaration vt_module_declaration = {
+VT_EXPORT const VtModuleDeclaration vt_module_declaration = {
     TEST_PLUGIN_LAYOUT, TEST_PLUGIN_MODULE(TEST_PLUGIN_NAME), 2, kFrameworks};
 #endif
 
 #ifndef TEST_PLUGIN_NO_ENTRY
-TEST_PLUGIN_EXPORT int32_t c4d_main(int32_t action, void* p1, void* p2, void* p3) {
+VT_EXPORT int32_t c4d_main(int32_t action, void* p1, void* p2, void* p3) {
   (void)p2;
   switch (action) {
     case 1: {
