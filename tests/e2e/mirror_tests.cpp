@@ -12,7 +12,8 @@ namespace {
 class EndToEndMirror : public StandinTest {
  protected:
   ProgramRun Mirror(const fs::path& scene, std::vector<std::string> options) {
-    options.insert(options.begin(), {"mirror", scene.string()});
+    const std::u8string name = scene.u8string();
+    options.insert(options.begin(), {"mirror", std::string(name.begin(), name.end())});
     return Standin(options);
   }
 
@@ -109,6 +110,17 @@ TEST_F(EndToEndMirror, ErrorsLeaveTheOutputAlone) {
   EXPECT_EQ(unreadable.status, 3);
   EXPECT_NE(unreadable.err.find("standin: broken.json:1:"), std::string::npos) << unreadable.err;
   EXPECT_FALSE(fs::exists(File("out.json")));
+}
+
+// Names reach the program as UTF-8 on every system (on Windows through the
+// wide command line) and name the same files.
+TEST_F(EndToEndMirror, NonAsciiFileNamesWork) {
+  const fs::path in(u8"\u00e9t\u00e9 \u93e1.json"), out(u8"sortie \u00e9.json");
+  fs::copy_file(Example("arm.json"), Scratch() / in);
+  const std::u8string out_name = out.u8string();
+  const ProgramRun run = Mirror(in, {"--out", std::string(out_name.begin(), out_name.end())});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(fs::exists(Scratch() / out));
 }
 
 TEST_F(EndToEndMirror, OutputMayBeTheInput) {
