@@ -7,15 +7,18 @@
 prefix=$1
 shift
 export WINEPREFIX="$prefix" WINEDEBUG=-all
-# A new server and the services that wine starts with it live on after the
-# program; started here, away from the program's standard streams, they
-# do not keep whoever reads the program's output waiting for them. The lock
-# keeps programs started at the same time from starting them twice.
 mkdir -p "$prefix"
-(
-  flock 9
-  if /usr/lib/wine/wineserver -p30 </dev/null >/dev/null 2>&1; then
-    /usr/lib/wine/wine64 wineboot.exe </dev/null >/dev/null 2>&1
-  fi
-) 9>"$prefix/.vitrel-start.lock"
-exec /usr/lib/wine/wine64 "$@"
+/usr/lib/wine/wineserver -p30 </dev/null >/dev/null 2>&1 || true
+
+# The services that wine starts beside a program outlive it and keep the
+# program's standard streams open. The program therefore writes to files,
+# passed on once it has ended, so whoever reads its output through a pipe
+# (CMake, CTest) is not kept waiting until the server leaves.
+out=$(mktemp) && err=$(mktemp) || exit 125
+trap 'rm -f "$out" "$err"' EXIT
+trap 'exit 130' INT TERM
+/usr/lib/wine/wine64 "$@" >"$out" 2>"$err"
+status=$?
+cat "$out"
+cat "$err" >&2
+exit $status
