@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <stdexcept>
+#include <string>
 
 #include "child_process.h"
 
@@ -57,12 +58,20 @@ int RunChild(const std::filesystem::path& program, const std::vector<std::string
   startup.hStdOutput = out;
   startup.hStdError = err;
   PROCESS_INFORMATION process{};
-  const BOOL started = CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                      folder.c_str(), &startup, &process);
+  // Under wine a start now and then fails while the wine server is busy
+  // starting or stopping; a few tries tell that from a real failure.
+  BOOL started = FALSE;
+  DWORD error = 0;
+  for (int attempt = 0; attempt < 5 && !started; ++attempt) {
+    if (attempt > 0) Sleep(200);
+    started = CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(),
+                             &startup, &process);
+    if (!started) error = GetLastError();
+  }
   for (HANDLE handle : {in, out, err}) {
     if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
   }
-  if (!started) throw std::runtime_error("cannot start " + program.string());
+  if (!started) throw std::runtime_error("cannot start " + program.string() + " (error " + std::to_string(error) + ")");
   WaitForSingleObject(process.hProcess, INFINITE);
   DWORD status = 0;
   GetExitCodeProcess(process.hProcess, &status);
