@@ -3,7 +3,7 @@
 # the build folder, so nothing is kept outside it.
 find_program(WINE64_EXECUTABLE wine64 PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH REQUIRED)
 set(VITREL_WINEPREFIX ${CMAKE_BINARY_DIR}/wine)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run.sh ${VITREL_WINEPREFIX})
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run.sh ${WINE64_EXECUTABLE} ${VITREL_WINEPREFIX})
 
 # The first start of wine creates the prefix, which takes seconds; doing it
 # once before anything runs keeps parallel first starts from racing.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "resources/picture_codec.h"
+#include "ui/filename.h"
 
 namespace standin {
 
@@ -32,11 +33,6 @@ class Com {
   Interface* pointer_ = nullptr;
 };
 
-std::string Text(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
-
 std::string Reason(const std::string& what, HRESULT result) {
   return what + " (" + std::system_category().message(result) + ")";
 }
@@ -56,14 +52,14 @@ bool ReadPicture(const std::filesystem::path& path, Picture& out, std::string& e
   Com<IWICImagingFactory> factory;
   HRESULT result = MakeFactory(factory);
   if (FAILED(result)) {
-    error = Reason("cannot start the imaging component to read " + Text(path), result);
+    error = Reason("cannot start the imaging component to read " + Utf8Path(path), result);
     return false;
   }
   Com<IWICBitmapDecoder> decoder;
   result = factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
                                               decoder.Put());
   if (FAILED(result)) {
-    error = Reason("cannot open " + Text(path) + " as a TIFF picture", result);
+    error = Reason("cannot open " + Utf8Path(path) + " as a TIFF picture", result);
     return false;
   }
   Com<IWICBitmapFrameDecode> frame;
@@ -72,12 +68,12 @@ bool ReadPicture(const std::filesystem::path& path, Picture& out, std::string& e
   result = decoder->GetFrame(0, frame.Put());
   if (SUCCEEDED(result)) result = frame->GetSize(&width, &height);
   if (FAILED(result) || width == 0 || height == 0) {
-    error = Reason(Text(path) + " has no picture size", result);
+    error = Reason(Utf8Path(path) + " has no picture size", result);
     return false;
   }
   if (width > kMaxPictureSide || height > kMaxPictureSide ||
       int64_t{width} * int64_t{height} > kMaxPicturePixels) {
-    error = Text(path) + " is too large (" + std::to_string(width) + " x " + std::to_string(height) + ")";
+    error = Utf8Path(path) + " is too large (" + std::to_string(width) + " x " + std::to_string(height) + ")";
     return false;
   }
   // Premultiplied BGRA: partly transparent pixels come back with their
@@ -92,7 +88,7 @@ bool ReadPicture(const std::filesystem::path& path, Picture& out, std::string& e
   std::vector<BYTE> pixels(std::size_t{stride} * height);
   if (SUCCEEDED(result)) result = converter->CopyPixels(nullptr, stride, static_cast<UINT>(pixels.size()), pixels.data());
   if (FAILED(result)) {
-    error = Reason("cannot decode " + Text(path), result);
+    error = Reason("cannot decode " + Utf8Path(path), result);
     return false;
   }
   Picture picture(static_cast<int32_t>(width), static_cast<int32_t>(height));
@@ -108,7 +104,7 @@ bool ReadPicture(const std::filesystem::path& path, Picture& out, std::string& e
 
 bool WritePicture(const std::filesystem::path& path, const Picture& picture, std::string& error) {
   if (picture.empty()) {
-    error = "there is no picture to write to " + Text(path);
+    error = "there is no picture to write to " + Utf8Path(path);
     return false;
   }
   std::filesystem::path aside = path;
@@ -164,7 +160,7 @@ bool WritePicture(const std::filesystem::path& path, const Picture& picture, std
     result = HRESULT_FROM_WIN32(GetLastError());
   }
   if (FAILED(result)) {
-    error = Reason("cannot write " + Text(path), result);
+    error = Reason("cannot write " + Utf8Path(path), result);
     DeleteFileW(aside.c_str());
     return false;
   }
