@@ -103,12 +103,10 @@ std::string SceneTree(const Document& document, std::string_view title) {
   return out + tree;
 }
 
-int RunInfo(Arguments& arguments) {
-  const std::string_view path = arguments.Operand("SCENE");
-  arguments.ExpectEnd();
+int RunInfo(const InfoRequest& request) {
   Scene scene;
-  const Document& document = ReadSceneFile(path, scene);
-  WriteOutput("-", SceneTree(document, path));
+  const Document& document = ReadSceneFile(request.scene, scene);
+  WriteOutput("-", SceneTree(document, request.scene));
   return kExitDone;
 }
 

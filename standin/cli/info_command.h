@@ -4,7 +4,6 @@
 #include <string>
 #include <string_view>
 
-#include "cli/arguments.h"
 #include "scene/document.h"
 
 namespace standin {
@@ -16,7 +15,14 @@ namespace standin {
 // depth.
 std::string SceneTree(const Document& document, std::string_view title);
 
-// Reads the scene named by the operand and prints its tree.
-int RunInfo(Arguments& arguments);
+// What `standin info` was asked for.
+struct InfoRequest {
+  std::string scene;  // a path, or "-" for standard input
+  bool json = false;
+  bool params = false;
+};
+
+// Reads the scene and prints its tree.
+int RunInfo(const InfoRequest& request);
 
 }  // namespace standin

@@ -27,7 +27,12 @@ struct Command {
 
 // Each subcommand reads its own words; a new one is one more entry here.
 constexpr Command kCommands[] = {
-    {"info", "info SCENE", "print the scene as an indented tree of objects", RunInfo},
+    {"info", "info SCENE", "print the scene as an indented tree of objects",
+     [](Arguments& arguments) {
+       InfoRequest request{std::string(arguments.Operand("SCENE"))};
+       arguments.ExpectEnd();
+       return RunInfo(request);
+     }},
     {"mirror", "mirror SCENE [OPTIONS]", "mirror the selection through the plug-in's dialog", RunMirror},
     {"script", "script FILE [OPTIONS]", "run the steps of a script file, one per line", RunScript},
 };
