@@ -47,6 +47,17 @@ fs::path ResolvedTarget(std::string_view path) {
 
 fs::path FolderOf(const fs::path& target) { return target.has_parent_path() ? target.parent_path() : fs::path("."); }
 
+// When the temporary file could not be made because the folder the user
+// named is missing, says so and what to do; otherwise returns.
+void FailIfFolderMissing(std::string_view path) {
+  const fs::path folder = FolderOf(Native(path));
+  std::error_code error;
+  if (fs::is_directory(folder, error)) return;
+  const std::u8string name = folder.u8string();
+  throw FileWriteError(std::string(path) + ": the folder " + std::string(name.begin(), name.end()) +
+                       " does not exist; create it or write elsewhere");
+}
+
 #ifdef _WIN32
 
 std::string SystemReason(DWORD error) { return std::system_category().message(static_cast<int>(error)); }
@@ -107,7 +118,10 @@ void ReplaceFile(std::string_view path, std::string_view contents) {
   const fs::path target = fs::absolute(ResolvedTarget(path), error);
   if (error) Fail(path, "cannot find its folder", error.message());
   TemporaryFile temporary(target);
-  if (!temporary.open()) Fail(path, "cannot create a temporary file beside it", SystemReason(temporary.error()));
+  if (!temporary.open()) {
+    if (temporary.error() == ERROR_PATH_NOT_FOUND) FailIfFolderMissing(path);
+    Fail(path, "cannot create a temporary file beside it", SystemReason(temporary.error()));
+  }
   if (!temporary.Write(contents)) Fail(path, "cannot write", SystemReason(GetLastError()));
   if (!temporary.Close()) Fail(path, "cannot write", SystemReason(GetLastError()));
   // ReplaceFileW keeps the replaced file's attributes and access rights, as
@@ -181,7 +195,11 @@ mode_t NewFileMode(const fs::path& target) {
 void ReplaceFile(std::string_view path, std::string_view contents) {
   const fs::path target = ResolvedTarget(path);
   TemporaryFile temporary((FolderOf(target) / ("." + target.filename().string() + ".XXXXXX")).string());
-  if (temporary.fd() < 0) Fail(path, "cannot create a temporary file beside it", std::strerror(errno));
+  if (temporary.fd() < 0) {
+    const int reason = errno;
+    if (reason == ENOENT) FailIfFolderMissing(path);
+    Fail(path, "cannot create a temporary file beside it", std::strerror(reason));
+  }
   if (fchmod(temporary.fd(), NewFileMode(target)) != 0) Fail(path, "cannot set permissions", std::strerror(errno));
   if (!WriteAll(temporary.fd(), contents)) Fail(path, "cannot write", std::strerror(errno));
   if (fsync(temporary.fd()) != 0) Fail(path, "cannot write", std::strerror(errno));

@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "io/json_text.h"
 #include "io/output_file.h"
+#include "io/quoted_text.h"
 #include "scene/rotation.h"
 #include "scene/types.h"
 
@@ -253,23 +253,12 @@ bool ParseFloat(std::string_view text, double& value) {
 // A key as it appears in a path: plain when it is a simple word, else quoted
 // (and shortened, so that a message stays one short line).
 std::string KeySegment(std::string_view key) {
-  constexpr size_t kLongest = 60;
   const bool plain =
-      !key.empty() && key.size() <= kLongest && std::all_of(key.begin(), key.end(), [](char c) {
+      !key.empty() && key.size() <= kLongestQuotedText && std::all_of(key.begin(), key.end(), [](char c) {
         return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
                c == '-';
       });
-  if (plain) return std::string(key);
-  std::string segment;
-  if (key.size() > kLongest) {
-    size_t cut = kLongest;
-    while (cut > 0 && (static_cast<unsigned char>(key[cut]) & 0xC0) == 0x80) --cut;
-    AppendJsonString(segment, key.substr(0, cut));
-    segment.insert(segment.size() - 1, "...");
-  } else {
-    AppendJsonString(segment, key);
-  }
-  return segment;
+  return plain ? std::string(key) : QuoteForMessage(key);
 }
 
 Matrix ComposeTransform(const Vec3& position, const Vec3& rotation, const Vec3& scale) {

@@ -44,6 +44,12 @@ std::vector<fs::path> SortedEntries(const fs::path& dir, std::error_code& error)
   return entries;
 }
 
+// Whether `file` is a library the host would load as a plug-in.
+bool IsLibrary(const fs::path& file) {
+  std::error_code error;
+  return file.extension() == SharedLibrary::PluginSuffix() && fs::is_regular_file(file, error);
+}
+
 }  // namespace
 
 struct PluginHost::Plugin {
@@ -100,12 +106,17 @@ int PluginHost::LoadFolder(const fs::path& dir) {
   }
   int started = 0;
   for (const fs::path& folder : folders) {
+    if (IsLibrary(folder)) {
+      // The plug-in's folder is what it reads its resources from, so a
+      // library directly in the plug-ins folder is not loaded.
+      errors_ << "standin: " << Utf8Path(folder)
+              << ": a plug-in lies in a folder of its own below the plug-ins folder; move it to "
+              << Utf8Path(dir / folder.stem() / "") << '\n';
+      continue;
+    }
     if (!fs::is_directory(folder, error)) continue;
     for (const fs::path& file : SortedEntries(folder, error)) {
-      if (file.extension() == SharedLibrary::PluginSuffix() && fs::is_regular_file(file, error) &&
-          LoadPlugin(file)) {
-        ++started;
-      }
+      if (IsLibrary(file) && LoadPlugin(file)) ++started;
     }
   }
   return started;

@@ -30,7 +30,8 @@ class PluginHost {
 
   // Loads the plug-in folders directly below `dir`, in name order: every
   // library in such a folder whose name ends in SharedLibrary::PluginSuffix().
-  // Returns how many plug-ins started.
+  // A library directly in `dir` is reported and not loaded. Returns how many
+  // plug-ins started.
   int LoadFolder(const std::filesystem::path& dir);
 
   // Loads one library as a plug-in whose folder is the library's folder:

@@ -1,5 +1,7 @@
 #include "resources/resource_lexer.h"
 
+#include "io/quoted_text.h"
+
 namespace standin {
 
 namespace {
@@ -13,11 +15,11 @@ bool IsWordChar(char c) { return IsWordStart(c) || IsDigit(c); }
 std::string Describe(const Token& token) {
   switch (token.kind) {
     case TokenKind::kWord:
-      return "word " + token.text;
+      return "word " + ShowInMessage(token.text);
     case TokenKind::kInteger:
       return "number " + std::to_string(token.value);
     case TokenKind::kText:
-      return "text \"" + token.text + "\"";
+      return "text " + QuoteForMessage(token.text);
     case TokenKind::kOpen:
       return "\"{\"";
     case TokenKind::kClose:
@@ -155,7 +157,7 @@ Token ResourceLexer::ReadInteger() {
   }
   if (at_ < input_.size() && IsWordChar(input_[at_])) {
     while (at_ < input_.size() && IsWordChar(input_[at_])) ++at_;
-    return Fail("bad number \"" + std::string(input_.substr(start, at_ - start)) + "\"");
+    return Fail("bad number " + QuoteForMessage(input_.substr(start, at_ - start)));
   }
   if (value >= kTooLarge) {
     return Fail("number " + std::string(input_.substr(start, at_ - start)) + " is too large");

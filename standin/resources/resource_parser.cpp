@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "io/quoted_text.h"
 #include "resources/resource_lexer.h"
 
 namespace standin {
@@ -197,7 +198,7 @@ class DescriptionParser {
   void ParseGadget(int32_t parent) {
     const GadgetWord* word = FindGadgetWord(p_.token().text);
     if (word == nullptr) {
-      p_.Fail("unknown gadget kind \"" + p_.token().text + "\"");
+      p_.Fail("unknown gadget kind " + QuoteForMessage(p_.token().text));
       return;
     }
     LayoutElement element;
@@ -239,7 +240,7 @@ class DescriptionParser {
           element.height = *height;
         }
       } else if (p_.token().kind == TokenKind::kWord) {
-        p_.Fail("unknown property " + p_.token().text + " of " + std::string(kind));
+        p_.Fail("unknown property " + ShowInMessage(p_.token().text) + " of " + std::string(kind));
         return;
       } else {
         p_.Fail("expected a property or \"}\", found " + Describe(p_.token()));
@@ -289,7 +290,7 @@ bool ParseStringTable(std::string_view text, StringTable& out, ParseError& error
       std::optional<std::string> key = p.ExpectWord("a string key or \"}\"");
       if (!key) break;
       if (p.token().kind != TokenKind::kText) {
-        p.Fail("expected a quoted text after " + *key + ", found " + Describe(p.token()));
+        p.Fail("expected a quoted text after " + ShowInMessage(*key) + ", found " + Describe(p.token()));
         break;
       }
       std::string text_value = p.token().text;

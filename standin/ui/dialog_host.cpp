@@ -4,7 +4,9 @@
 #include <charconv>
 #include <cmath>
 #include <optional>
+#include <vector>
 
+#include "io/quoted_text.h"
 #include "journal/journal.h"
 #include "resources/user_area.h"
 #include "ui/dialog_dump.h"
@@ -70,9 +72,22 @@ std::optional<Vec3> ParseColor(std::string_view text) {
   return Vec3{parts[0], parts[1], parts[2]};
 }
 
+// A pop-up's entries as a user picks them: "5000 X, 5001 Y" (id and text),
+// the first few of a long list.
+std::string EntryList(const std::vector<PopupEntry>& entries) {
+  constexpr size_t kShown = 12;
+  std::string list;
+  for (size_t i = 0; i < entries.size() && i < kShown; ++i) {
+    if (i > 0) list += ", ";
+    list += std::to_string(entries[i].id) + ' ' + ShowInMessage(entries[i].text);
+  }
+  if (entries.size() > kShown) list += " and " + std::to_string(entries.size() - kShown) + " more";
+  return list;
+}
+
 // Puts `text` into `gadget` as its kind reads it; a reason when it cannot.
 std::optional<std::string> StoreUserValue(Gadget& gadget, std::string_view text) {
-  const std::string bad = "\"" + std::string(text) + "\" is not a value for " + GadgetName(gadget.id);
+  const std::string bad = QuoteForMessage(text) + " is not a value for " + GadgetName(gadget.id);
   switch (gadget.kind) {
     case GadgetKind::kCheckbox:
       if (text != "true" && text != "false") return bad + " (true or false)";
@@ -80,10 +95,13 @@ std::optional<std::string> StoreUserValue(Gadget& gadget, std::string_view text)
       return std::nullopt;
     case GadgetKind::kPopup: {
       std::optional<int32_t> choice = ParseNumber<int32_t>(text);
+      const bool listed = choice && std::any_of(gadget.entries.begin(), gadget.entries.end(),
+                                                [&](const PopupEntry& entry) { return entry.id == *choice; });
+      if (!gadget.entries.empty() && !listed) {
+        return bad + (choice ? " (not one of its entries: " : " (its entries by id: ") +
+               EntryList(gadget.entries) + ")";
+      }
       if (!choice) return bad + " (an entry id)";
-      const bool listed = std::any_of(gadget.entries.begin(), gadget.entries.end(),
-                                      [&](const PopupEntry& entry) { return entry.id == *choice; });
-      if (!gadget.entries.empty() && !listed) return bad + " (not one of its entries)";
       gadget.value = *choice;
       return std::nullopt;
     }

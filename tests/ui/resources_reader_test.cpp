@@ -55,6 +55,7 @@ TEST(ResourceReader, StringTableErrorsGiveLineAndReason) {
       {"STRINGTABLE {\n  A \"open\n\";\n}", 2, "text is not closed on its line"},
       {"STRINGTABLE {\n  A \"bad \\q escape\";\n}", 2, "unknown escape in text (use \\n, \\t, \\\" or \\\\)"},
       {"STRINGTABLE {\n  A \"x\"\n}", 3, "expected \";\", found \"}\""},
+      {"STRINGTABLE {\n  A \"x\" \"one\\ntwo\";\n}", 2, "expected \";\", found text \"one?two\""},
   };
   for (const BadDescription& bad : cases) {
     StringTable table;
