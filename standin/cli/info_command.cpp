@@ -1,8 +1,13 @@
 #include "cli/info_command.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <initializer_list>
 #include <numbers>
+#include <type_traits>
+#include <utility>
+#include <variant>
 
 #include "cli/exit_status.h"
 #include "io/json_text.h"
@@ -14,35 +19,35 @@
 namespace standin {
 namespace {
 
+// Deeper levels keep this indentation, so that a deep hierarchy does not
+// make the output grow with the square of its depth.
 constexpr size_t kDeepestIndent = 32;
 
-// Six significant digits, as people read them; negative zero as 0.
-void AppendReadable(std::string& out, double value) {
-  if (value == 0) value = 0;
-  char text[32];
-  char* end = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 6).ptr;
-  out.append(text, end);
-}
+void Indent(std::string& out, size_t depth) { out.append(2 * std::min(depth, kDeepestIndent), ' '); }
 
-void AppendTriple(std::string& out, std::string_view label, const Vec3& v, std::string_view unit = {}) {
-  out += "  ";
-  out += label;
-  out += " (";
-  AppendReadable(out, v.x);
-  out += unit;
-  out += ", ";
-  AppendReadable(out, v.y);
-  out += unit;
-  out += ", ";
-  AppendReadable(out, v.z);
-  out += unit;
-  out += ')';
-}
-
-void AppendCount(std::string& out, size_t count, std::string_view noun) {
-  out += "  " + std::to_string(count) + ' ';
-  out += noun;
-  if (count != 1) out += 's';
+// Visits every object in document order without recursion: `enter` on the
+// way down, `leave` once all of the object's children are done.
+template <typename Enter, typename Leave>
+void WalkTree(const Document& document, Enter enter, Leave leave) {
+  size_t depth = 0;
+  const Object* op = document.first();
+  while (op != nullptr) {
+    enter(*op, depth);
+    if (op->first_child != nullptr) {
+      op = op->first_child;
+      ++depth;
+      continue;
+    }
+    while (op != nullptr) {
+      leave(*op, depth);
+      if (op->next != nullptr) {
+        op = op->next;
+        break;
+      }
+      op = op->parent;
+      if (op != nullptr) --depth;
+    }
+  }
 }
 
 // Angles in degrees; the rounding noise of the conversion (far below any
@@ -55,58 +60,198 @@ Vec3 Degrees(const Vec3& radians) {
   return {degrees(radians.x), degrees(radians.y), degrees(radians.z)};
 }
 
-void AppendObjectLine(std::string& out, const Object& op, size_t depth) {
-  out.append(2 * std::min(depth, kDeepestIndent), ' ');
+Vec3 Scale(const Matrix& m) { return {Length(m.v1), Length(m.v2), Length(m.v3)}; }
+
+// A number in its shortest exact form; null for one that is not finite
+// (an overflowing scale), which JSON cannot hold.
+void AppendNumber(std::string& out, double value) {
+  if (std::isfinite(value)) {
+    AppendJsonFloat(out, value);
+  } else {
+    out += "null";
+  }
+}
+
+void AppendNumbers(std::string& out, std::initializer_list<double> values) {
+  out += '[';
+  for (const double* v = values.begin(); v != values.end(); ++v) {
+    if (v != values.begin()) out += ", ";
+    AppendNumber(out, *v);
+  }
+  out += ']';
+}
+
+// A parameter's value as the scene file writes it.
+void AppendParamValue(std::string& out, const ParamValue& param) {
+  std::visit(
+      [&out](const auto& value) {
+        using T = std::decay_t<decltype(value)>;
+        if constexpr (std::is_same_v<T, bool>) {
+          out += value ? "true" : "false";
+        } else if constexpr (std::is_same_v<T, int32_t>) {
+          out += std::to_string(value);
+        } else if constexpr (std::is_same_v<T, double>) {
+          AppendNumber(out, value);
+        } else if constexpr (std::is_same_v<T, Vec3>) {
+          AppendNumbers(out, {value.x, value.y, value.z});
+        } else {
+          out += "{\"curve\": [";
+          for (size_t i = 0; i < value.knots.size(); ++i) {
+            if (i > 0) out += ", ";
+            AppendNumbers(out, {value.knots[i][0], value.knots[i][1]});
+          }
+          out += "]}";
+        }
+      },
+      param);
+}
+
+// Six significant digits, as people read them; negative zero as 0.
+void AppendReadable(std::string& out, double value) {
+  if (value == 0) value = 0;
+  char text[32];
+  char* end = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 6).ptr;
+  out.append(text, end);
+}
+
+void AppendTriple(std::string& out, std::string_view label, const Vec3& v) {
+  out += "  ";
+  out += label;
+  out += " (";
+  AppendReadable(out, v.x);
+  out += ", ";
+  AppendReadable(out, v.y);
+  out += ", ";
+  AppendReadable(out, v.z);
+  out += ')';
+}
+
+void AppendCount(std::string& out, size_t count, std::string_view noun) {
+  out += "  " + std::to_string(count) + ' ';
+  out += noun;
+  if (count != 1) out += 's';
+}
+
+void AppendObjectLine(std::string& out, const Object& op, size_t depth, bool params) {
+  Indent(out, depth);
   if (depth > kDeepestIndent) out += "[depth " + std::to_string(depth) + "] ";
   AppendJsonString(out, op.data.name);
-  out += "  " + std::to_string(op.type);
-  if (const std::string_view type_name = TypeName(op.type); !type_name.empty()) {
-    out += ' ';
-    out += type_name;
-  }
+  const std::string id = "type " + std::to_string(op.type);
+  const std::string type_name = TypeName(op.type);
+  out += "  " + type_name;
+  if (type_name != id) out += " (" + id + ')';
   const Matrix& m = op.data.matrix;
   AppendTriple(out, "position", m.off);
-  AppendTriple(out, "rotation", Degrees(MatrixToHpb(m)), "\xC2\xB0");
-  AppendTriple(out, "scale", {Length(m.v1), Length(m.v2), Length(m.v3)});
+  AppendTriple(out, "rotation (deg)", Degrees(MatrixToHpb(m)));
+  AppendTriple(out, "scale", Scale(m));
   if (op.data.points) AppendCount(out, op.data.points->size(), "point");
   if (op.data.tangents) AppendCount(out, op.data.tangents->size(), "tangent");
   if (op.data.polygons) AppendCount(out, op.data.polygons->size(), "polygon");
   if (op.selected) out += "  selected";
   out += '\n';
+  if (!params) return;
+  Indent(out, depth + 1);
+  out += "params:";
+  if (op.data.params.empty()) out += " none";
+  for (const auto& [param_id, value] : op.data.params) {
+    out += "  " + std::to_string(param_id) + '=';
+    AppendParamValue(out, value);
+  }
+  out += '\n';
 }
+
+// The object's keys up to the opening bracket of its children.
+void AppendObjectJson(std::string& out, const Object& op, bool params) {
+  out += "{\"name\": ";
+  AppendJsonString(out, op.data.name);
+  out += ", \"type\": " + std::to_string(op.type) + ", \"typeName\": ";
+  AppendJsonString(out, TypeName(op.type));
+  const Matrix& m = op.data.matrix;
+  const Vec3 rotation = Degrees(MatrixToHpb(m)), scale = Scale(m);
+  out += ", \"position\": ";
+  AppendNumbers(out, {m.off.x, m.off.y, m.off.z});
+  out += ", \"rotationDegrees\": ";
+  AppendNumbers(out, {rotation.x, rotation.y, rotation.z});
+  out += ", \"scale\": ";
+  AppendNumbers(out, {scale.x, scale.y, scale.z});
+  if (op.data.points) out += ", \"points\": " + std::to_string(op.data.points->size());
+  if (op.data.tangents) out += ", \"tangents\": " + std::to_string(op.data.tangents->size());
+  if (op.data.polygons) out += ", \"polygons\": " + std::to_string(op.data.polygons->size());
+  out += op.selected ? ", \"selected\": true" : ", \"selected\": false";
+  if (params) {
+    out += ", \"params\": {";
+    bool first = true;
+    for (const auto& [id, value] : op.data.params) {
+      if (!std::exchange(first, false)) out += ", ";
+      out += '"' + std::to_string(id) + "\": ";
+      AppendParamValue(out, value);
+    }
+    out += '}';
+  }
+  out += ", \"children\": [";
+}
+
+struct Counts {
+  size_t objects = 0, selected = 0;
+  void Add(const Object& op) {
+    ++objects;
+    if (op.selected) ++selected;
+  }
+};
 
 }  // namespace
 
-std::string SceneTree(const Document& document, std::string_view title) {
+std::string SceneTree(const Document& document, std::string_view title, bool params) {
   std::string tree;
-  size_t objects = 0, selected = 0;
-  size_t depth = 0;
-  const Object* op = document.first();
-  while (op != nullptr) {
-    AppendObjectLine(tree, *op, depth);
-    ++objects;
-    if (op->selected) ++selected;
-    if (op->first_child != nullptr) {
-      op = op->first_child;
-      ++depth;
-      continue;
-    }
-    while (op != nullptr && op->next == nullptr) {
-      op = op->parent;
-      if (op != nullptr) --depth;
-    }
-    if (op != nullptr) op = op->next;
-  }
+  Counts counts;
+  WalkTree(
+      document,
+      [&](const Object& op, size_t depth) {
+        AppendObjectLine(tree, op, depth, params);
+        counts.Add(op);
+      },
+      [](const Object&, size_t) {});
   std::string out(title);
-  out += ": " + std::to_string(objects) + (objects == 1 ? " object, " : " objects, ") +
-         std::to_string(selected) + " selected\n";
+  out += ": " + std::to_string(counts.objects) + (counts.objects == 1 ? " object, " : " objects, ") +
+         std::to_string(counts.selected) + " selected; rotations are heading, pitch, bank in degrees\n";
   return out + tree;
+}
+
+std::string SceneTreeJson(const Document& document, std::string_view title, bool params) {
+  std::string tree;
+  Counts counts;
+  WalkTree(
+      document,
+      [&](const Object& op, size_t depth) {
+        if (op.prev != nullptr) tree += ',';
+        tree += '\n';
+        Indent(tree, depth + 2);
+        AppendObjectJson(tree, op, params);
+        counts.Add(op);
+      },
+      [&](const Object& op, size_t depth) {
+        if (op.first_child != nullptr) {
+          tree += '\n';
+          Indent(tree, depth + 2);
+        }
+        tree += "]}";
+      });
+  std::string out = "{\n  \"scene\": ";
+  AppendJsonString(out, title);
+  out += ",\n  \"objects\": " + std::to_string(counts.objects) +
+         ",\n  \"selected\": " + std::to_string(counts.selected) + ",\n  \"tree\": [";
+  out += tree;
+  out += tree.empty() ? "]\n}\n" : "\n  ]\n}\n";
+  return out;
 }
 
 int RunInfo(const InfoRequest& request) {
   Scene scene;
   const Document& document = ReadSceneFile(request.scene, scene);
-  WriteOutput("-", SceneTree(document, request.scene));
+  std::string_view title = request.scene;
+  if (title == "-") title = "<stdin>";
+  WriteOutput("-", request.json ? SceneTreeJson(document, title, request.params)
+                                : SceneTree(document, title, request.params));
   return kExitDone;
 }
 

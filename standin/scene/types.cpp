@@ -1,7 +1,9 @@
 #include "scene/types.h"
 
 #include <algorithm>
-#include <array>
+#include <iterator>
+#include <string>
+#include <string_view>
 #include <utility>
 
 namespace standin {
@@ -13,20 +15,22 @@ bool IsInstanceOf(int32_t type, int32_t base) {
 
 int32_t SplineInfo(int32_t type) { return (type == kSplineObject || (type >= 5175 && type <= 5189)) ? 1 : 0; }
 
-std::string_view TypeName(int32_t type) {
-  static constexpr std::array<std::pair<int32_t, std::string_view>, 16> kNames{{
-      {5100, "polygon object"}, {5101, "spline"},  {5102, "light"},       {5103, "camera"},
-      {5108, "lattice"},        {5109, "emitter"}, {5116, "extrude"},     {5117, "lathe"},
-      {5118, "sweep"},          {5140, "null"},    {5150, "array"},       {5156, "point object"},
-      {5111, "particle force"}, {5119, "particle force"}, {5128, "deformer"}, {5131, "deformer"},
-  }};
-  auto it = std::find_if(kNames.begin(), kNames.end(), [type](const auto& entry) { return entry.first == type; });
-  if (it != kNames.end()) return it->second;
-  if (type >= 5112 && type <= 5115) return "particle force";
-  if (type == 5133 || type == 5134 || (type >= 5143 && type <= 5149)) return "deformer";
+std::string TypeName(int32_t type) {
+  static constexpr std::pair<int32_t, std::string_view> kNamed[] = {
+      {5100, "polygon object"}, {5101, "spline"},  {5102, "light"},   {5103, "camera"},
+      {5108, "lattice"},        {5109, "emitter"}, {5116, "extrude"}, {5117, "lathe"},
+      {5118, "sweep"},          {5140, "null"},    {5150, "array"},   {5156, "point object"},
+  };
+  // The groups whose members the plug-in treats alike.
+  static constexpr int32_t kDeformers[] = {5128, 5131, 5133, 5134, 5143, 5145, 5146, 5147, 5148, 5149};
+  static constexpr int32_t kParticleForces[] = {5111, 5112, 5113, 5114, 5115, 5119};
+  const auto named = std::ranges::find(kNamed, type, &std::pair<int32_t, std::string_view>::first);
+  if (named != std::end(kNamed)) return std::string(named->second);
+  if (std::ranges::find(kDeformers, type) != std::end(kDeformers)) return "deformer";
+  if (std::ranges::find(kParticleForces, type) != std::end(kParticleForces)) return "particle force";
   if (type >= 5162 && type <= 5174 && type != 5166) return "primitive";
   if (type >= 5175 && type <= 5189) return "spline primitive";
-  return {};
+  return "type " + std::to_string(type);
 }
 
 }  // namespace standin

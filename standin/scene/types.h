@@ -2,7 +2,7 @@
 #pragma once
 
 #include <cstdint>
-#include <string_view>
+#include <string>
 
 namespace standin {
 
@@ -24,7 +24,9 @@ bool IsInstanceOf(int32_t type, int32_t base);
 // and spline primitives.
 int32_t SplineInfo(int32_t type);
 
-// A readable name for a type id ("" for ids the host does not name).
-std::string_view TypeName(int32_t type);
+// A readable name for a type id: the name, or the group of the types the
+// plug-in treats alike ("primitive", "deformer"); "type 5159" for ids the
+// host does not name.
+std::string TypeName(int32_t type);
 
 }  // namespace standin
