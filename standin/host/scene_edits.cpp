@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "host/faults.h"
+#include "host/run_record.h"
 #include "journal/journal.h"
 #include "scene/container_values.h"
 #include "scene/geometry_ops.h"
@@ -107,6 +108,7 @@ bool InsertObject(Document& doc, Object& op, Object* parent, Object* pred, bool 
   if (unique_name) op.data.name = UniqueName(doc, op.data.name);
   doc.Insert(&op, parent, pred);
   if (UndoHistory* history = doc.undo_if_made()) history->CheckInsert(op);
+  if (RunRecord* record = CurrentRunRecord()) record->NoteInsert(op);
   Journal::Event(HostJournal(), "insert").ObjectRef("object", &op).Bool("uniqueName", unique_name);
   return true;
 }
@@ -148,6 +150,7 @@ bool SetMatrix(Object& op, const Matrix& m) {
   }
   CheckUndoCoverage(op);
   op.data.matrix = m;
+  RecordTreatment(op, Treatment::kPlacement);
   return true;
 }
 
@@ -169,6 +172,7 @@ bool SetDisplayColor(Object& op, const DisplayColor& color) {
 bool SetContainerOf(Object& op, const Container& bc, bool merge) {
   CheckUndoCoverage(op);
   SetContainer(op.data.params, bc, merge);
+  RecordTreatment(op, Treatment::kParameters);
   return true;
 }
 
@@ -198,6 +202,11 @@ void* WritableTagData(Object& op, int32_t tag_type) {
   if (data == nullptr || HostFaults().ShouldFail(Fault::kTagData)) return nullptr;
   if (op.document != nullptr) {
     if (UndoHistory* history = op.document->undo_if_made()) history->WatchTagData(op, tag_type);
+  }
+  if (tag_type == kTangentTag) {
+    RecordTreatment(op, Treatment::kTangents);
+  } else {
+    RecordTreatment(op, IsInstanceOf(op.type, kLatticeObject) ? Treatment::kLattice : Treatment::kPoints);
   }
   return data;
 }
@@ -244,6 +253,7 @@ bool RunModelingCommand(int32_t command, Object* op) {
   if (command != kReverseNormals || op == nullptr || !IsInstanceOf(op->type, kPolygonObject)) return false;
   CheckUndoCoverage(*op);
   if (op->data.polygons) ReverseNormals(*op->data.polygons);
+  RecordTreatment(*op, Treatment::kPolygonCommand);
   return true;
 }
 

@@ -1,7 +1,8 @@
 // What the plug-in's scene calls do, in the host's own terms. Every change
 // of an object goes through the open undo group's check first and every call
 // is journalled, so other host code (and tests) can make the same calls
-// without the C table.
+// without the C table. While a run is recorded, each change is also noted in
+// the current RunRecord.
 #pragma once
 
 #include <cstdint>
