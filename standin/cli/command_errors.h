@@ -1,12 +1,17 @@
-// Errors of the subcommands that drive plug-ins, beside UsageError
-// (arguments.h); each ends the program with its own exit status.
+// The errors that end the program, each with its own exit status (beside
+// those of reading and writing files, io/).
 #pragma once
 
 #include <stdexcept>
 
-#include "cli/arguments.h"
-
 namespace standin {
+
+// A command line that does not fit its command; the program's exit status
+// is then 2.
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
 
 // Something a user cannot do in the host: change a disabled gadget, press a
 // button the dialog lacks, select an object the scene lacks. A usage error

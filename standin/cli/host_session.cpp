@@ -38,6 +38,7 @@ HostSession::~HostSession() {
 void HostSession::End() {
   ended_ = true;
   plugins_.reset();  // the plug-ins' end actions are journalled too
+  ReportPluginProblems();
   HostJournal().SetOutput(nullptr);
   ::standin::SetHostVersion(kDefaultHostVersion);
   TheHostOptions().open_files = false;
@@ -50,9 +51,37 @@ void HostSession::SetHostVersion(int32_t version) {
 }
 
 void HostSession::LoadPlugins() {
+  LoadPluginsHoldingProblems();
+  ReportPluginProblems();
+}
+
+void HostSession::LoadPluginsHoldingProblems() {
   if (plugins_ != nullptr) return;
-  plugins_ = std::make_unique<PluginHost>(std::cerr);
+  plugins_ = std::make_unique<PluginHost>(plugin_problems_);
   plugins_->LoadFolder(settings_.plugins);
+}
+
+void HostSession::ReportPluginProblems() {
+  std::cerr << std::move(plugin_problems_).str();
+  plugin_problems_.str({});
+}
+
+std::string HostSession::TakePluginProblems() {
+  std::string lines = std::move(plugin_problems_).str();
+  plugin_problems_.str({});
+  std::string joined;
+  constexpr std::string_view kPrefix = "standin: ";
+  size_t start = 0;
+  while (start < lines.size()) {
+    size_t end = lines.find('\n', start);
+    if (end == std::string::npos) end = lines.size();
+    std::string_view line = std::string_view(lines).substr(start, end - start);
+    if (line.starts_with(kPrefix)) line.remove_prefix(kPrefix.size());
+    if (!joined.empty()) joined += "; ";
+    joined += line;
+    start = end + 1;
+  }
+  return joined;
 }
 
 void HostSession::SendMessage(int32_t id) {
@@ -73,7 +102,7 @@ void HostSession::Select(std::span<const std::string> paths) {
   std::vector<Object*> chosen;
   for (const std::string& path : paths) {
     Object* op = FindObjectByPath(doc, path);
-    if (op == nullptr) throw UserActionError("the scene has no object " + path);
+    if (op == nullptr) throw UserActionError(NoObjectMessage(doc, path));
     chosen.push_back(op);
   }
   for (Object* op = doc.first(); op != nullptr; op = NextInDocument(op)) op->selected = false;
@@ -83,10 +112,14 @@ void HostSession::Select(std::span<const std::string> paths) {
 void HostSession::SaveScene(std::string_view path) { WriteSceneFile(document(), path); }
 
 void HostSession::RunCommand(int32_t id) {
-  LoadPlugins();
+  LoadPluginsHoldingProblems();
   if (!::standin::RunCommand(id)) {
-    throw CommandMissingError("no loaded plug-in registered command " + std::to_string(id));
+    // What went wrong while loading is why the command is missing: one line.
+    const std::string why = TakePluginProblems();
+    throw CommandMissingError("no loaded plug-in registered command " + std::to_string(id) +
+                              (why.empty() ? "" : ": " + why));
   }
+  ReportPluginProblems();
 }
 
 bool HostSession::HasOpenDialog() const { return HostDialogs().OpenNonModal() != nullptr; }

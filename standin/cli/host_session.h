@@ -23,6 +23,7 @@ struct HostSettings {
   int32_t host_version = 0;       // announced in the host table
   bool open_files = false;        // files the plug-in asks to open are opened
   std::string journal;            // the journal's file ("-": standard output); empty: none
+  bool quiet = false;             // no notices on standard error
 };
 
 class HostSession {
@@ -36,6 +37,8 @@ class HostSession {
   ~HostSession();
   HostSession(const HostSession&) = delete;
   HostSession& operator=(const HostSession&) = delete;
+
+  const HostSettings& settings() const { return settings_; }
 
   // Ends the plug-ins and writes the journal; throws FileWriteError when it
   // cannot be written.
@@ -74,7 +77,15 @@ class HostSession {
   void Redo();
 
  private:
+  // Loads the plug-ins, keeping the loader's problems for the caller to
+  // report (ReportPluginProblems) or to fold into its own error
+  // (TakePluginProblems: "problem; problem").
+  void LoadPluginsHoldingProblems();
+  void ReportPluginProblems();
+  std::string TakePluginProblems();
+
   HostSettings settings_;
+  std::ostringstream plugin_problems_;  // lines the loader wrote
   std::ostringstream journal_;
   std::unique_ptr<PluginHost> plugins_;
   bool ended_ = false;

@@ -2,12 +2,11 @@
 
 #include <algorithm>
 #include <charconv>
-#include <span>
-#include <string_view>
+#include <cstdio>
 
-#include "abi/host_table.h"
-#include "cli/program_location.h"
-#include "ui/filename.h"
+#include "cli/command_errors.h"
+#include "io/quoted_text.h"
+#include "journal/journal.h"
 
 namespace standin {
 namespace {
@@ -16,13 +15,9 @@ namespace {
 constexpr int32_t kDuplicate = 10008;
 constexpr int32_t kKeepColor = 10018;
 constexpr int32_t kColorMode = 10019;
+constexpr int32_t kColorField = 10020;
 constexpr int32_t kColorOff = 5200;
 constexpr int32_t kColorLayer = 5203;
-
-struct Choice {
-  std::string_view word;
-  std::string_view value;
-};
 
 constexpr Choice kAxes[] = {{"x", "5000"}, {"y", "5001"}, {"z", "5002"}};
 constexpr Choice kPositionings[] = {
@@ -31,76 +26,101 @@ constexpr Choice kRenameModes[] = {{"primary", "5070"}, {"all", "5071"}, {"none"
 constexpr Choice kColorModes[] = {
     {"off", "5200"}, {"automatic", "5201"}, {"always", "5202"}, {"layer", "5203"}};
 
-// An option that sets one gadget: a switch sets its fixed value; any other
-// option takes a value, one of its choices when it has them.
-struct GadgetOption {
+using enum GadgetKind;
+
+constexpr NamedGadget kGadgets[] = {
+    {"axis", 10005, kPopup, kAxes, false, "x|y|z", "the axis to mirror across", "x"},
+    {"positioning", 10006, kPopup, kPositionings, false, "move-rotate|move|rotate|none",
+     "how the mirrored object's placement changes", "move-rotate"},
+    {"points", 10007, kCheckbox, {}, true, "", "mirror points, spline tangents and lattices", "on"},
+    {"duplicate", kDuplicate, kCheckbox, {}, false, "", "mirror a copy and keep the original", "off"},
+    {"without-children",
+     10009,
+     kCheckbox,
+     {},
+     false,
+     "",
+     "copy without child objects (needs --duplicate)",
+     "off"},
+    {"skip-children", 10010, kCheckbox, {}, false, "", "leave child objects unmirrored", "off"},
+    {"skip-primitives", 10011, kCheckbox, {}, false, "", "leave primitive settings unchanged", "off"},
+    {"skip-polygon-command", 10012, kCheckbox, {}, false, "", "do not flip polygon normals", "off"},
+    {"final-command", 10013, kCheckbox, {}, false, "", "run the finishing command afterwards", "off"},
+    {"rename", 10016, kPopup, kRenameModes, false, "primary|all|none|host",
+     "which objects of the copy get the suffix (needs --duplicate)", "primary"},
+    {"suffix",
+     10017,
+     kEdit,
+     {},
+     false,
+     "TEXT",
+     "suffix added to renamed names (needs --duplicate)",
+     "_mirror"},
+    {"keep-color",
+     kKeepColor,
+     kCheckbox,
+     {},
+     true,
+     "",
+     "keep the original's display colour (needs --duplicate)",
+     "on"},
+    {"color-mode", kColorMode, kPopup, kColorModes, false, "off|automatic|always|layer",
+     "display colour use of the copy (needs --duplicate --no-keep-color)", "off"},
+    {"color",
+     kColorField,
+     kColor,
+     {},
+     false,
+     "R,G,B",
+     "display colour of the copy, components 0 to 1 (needs --color-mode automatic|always)",
+     "0,0,0"},
+    {"xray",
+     10021,
+     kCheckbox,
+     {},
+     false,
+     "",
+     "show the copy in x-ray (needs --duplicate --no-keep-color)",
+     "off"},
+};
+
+struct Button {
   std::string_view name;
-  int32_t gadget;
-  const char* switch_value;
-  std::span<const Choice> choices;
+  int32_t id;
 };
 
-constexpr GadgetOption kGadgetOptions[] = {
-    {"--axis", 10005, nullptr, kAxes},
-    {"--positioning", 10006, nullptr, kPositionings},
-    {"--points", 10007, "true", {}},
-    {"--no-points", 10007, "false", {}},
-    {"--duplicate", kDuplicate, "true", {}},
-    {"--without-children", 10009, "true", {}},
-    {"--skip-children", 10010, "true", {}},
-    {"--skip-primitives", 10011, "true", {}},
-    {"--skip-polygon-command", 10012, "true", {}},
-    {"--final-command", 10013, "true", {}},
-    {"--rename", 10016, nullptr, kRenameModes},
-    {"--suffix", 10017, nullptr, {}},
-    {"--keep-color", kKeepColor, "true", {}},
-    {"--no-keep-color", kKeepColor, "false", {}},
-    {"--color-mode", kColorMode, nullptr, kColorModes},
-    {"--color", 10020, nullptr, {}},
-    {"--xray", 10021, "true", {}},
-};
+constexpr Button kButtons[] = {{"mirror", kMirrorButton}, {"reset", 10015}, {"close", 10023}};
 
-int32_t ReadInt32(std::string_view text, const std::string& what) {
-  int32_t value = 0;
+// "x, y or z"
+template <typename T, typename Word>
+std::string Alternatives(std::span<const T> items, Word word) {
+  std::string text;
+  for (size_t i = 0; i < items.size(); ++i) {
+    if (i > 0) text += i + 1 == items.size() ? " or " : ", ";
+    text += word(items[i]);
+  }
+  return text;
+}
+
+// "0.5,1,0": three numbers from 0 to 1, as the colour field takes them.
+void CheckColor(std::string_view text) {
+  const std::string why = "a colour is R,G,B with each component from 0 to 1";
+  const char* at = text.data();
   const char* end = text.data() + text.size();
-  const auto [stop, error] = std::from_chars(text.data(), end, value);
-  if (text.empty() || error != std::errc() || stop != end) {
-    throw UsageError("bad value \"" + std::string(text) + "\" for " + what + " (an integer)");
+  for (int component = 0; component < 3; ++component) {
+    double value = 0;
+    const auto [stop, error] = std::from_chars(at, end, value);
+    if (error != std::errc() || stop == at) throw UsageError(why + ", not " + QuoteForMessage(text));
+    if (!(value >= 0 && value <= 1)) {
+      throw UsageError(why + "; " + std::string(at, stop) + " is outside that range");
+    }
+    at = stop;
+    if (component < 2) {
+      if (at == end || *at != ',') throw UsageError(why + ", not " + QuoteForMessage(text));
+      ++at;
+    }
   }
-  return value;
-}
-
-std::string ChoiceValue(const GadgetOption& option, std::string_view word) {
-  for (const Choice& choice : option.choices) {
-    if (choice.word == word) return std::string(choice.value);
-  }
-  std::string words;
-  for (size_t i = 0; i < option.choices.size(); ++i) {
-    if (i > 0) words += i + 1 == option.choices.size() ? " or " : ", ";
-    words += option.choices[i].word;
-  }
-  throw UsageError("bad value \"" + std::string(word) + "\" for " + std::string(option.name) + " (" + words +
-                   ")");
-}
-
-GadgetSetting ReadGadgetOption(const GadgetOption& option, Arguments& arguments) {
-  const std::string name(option.name);
-  if (option.switch_value != nullptr) return {name, option.gadget, option.switch_value};
-  const std::string_view word = arguments.Value(option.name);
-  const std::string written = name + " " + std::string(word);
-  if (option.choices.empty()) return {written, option.gadget, std::string(word)};
-  return {written, option.gadget, ChoiceValue(option, word)};
-}
-
-// --gadget ID=VALUE
-GadgetSetting ReadAnyGadget(Arguments& arguments) {
-  const std::string_view word = arguments.Value("--gadget");
-  const size_t equals = word.find('=');
-  if (equals == std::string_view::npos) {
-    throw UsageError("bad value \"" + std::string(word) + "\" for --gadget (ID=VALUE)");
-  }
-  const int32_t id = ReadInt32(word.substr(0, equals), "the gadget id of --gadget");
-  return {"--gadget " + std::string(word), id, std::string(word.substr(equals + 1))};
+  if (at != end) throw UsageError(why + ", not " + QuoteForMessage(text));
 }
 
 int EnablingRank(int32_t gadget) {
@@ -127,45 +147,76 @@ bool Checked(const Dialog& dialog, int32_t id) {
   return checked != nullptr && *checked;
 }
 
-}  // namespace
-
-MirrorRequest ReadMirrorRequest(Arguments& arguments) {
-  MirrorRequest request;
-  request.scene = arguments.Operand("SCENE");
-  request.host.plugins = DefaultPluginsFolder();
-  request.host.host_version = kDefaultHostVersion;
-  while (!arguments.empty()) {
-    const std::string_view option = arguments.Option();
-    const auto* known = std::find_if(std::begin(kGadgetOptions), std::end(kGadgetOptions),
-                                     [&](const GadgetOption& o) { return o.name == option; });
-    if (known != std::end(kGadgetOptions)) {
-      request.settings.push_back(ReadGadgetOption(*known, arguments));
-    } else if (option == "--gadget") {
-      request.settings.push_back(ReadAnyGadget(arguments));
-    } else if (option == "--select") {
-      request.select = true;
-      request.selection.emplace_back(arguments.Value(option));
-    } else if (option == "--out") {
-      request.out = arguments.Value(option);
-    } else if (option == "--journal") {
-      request.host.journal = arguments.Value(option);
-    } else if (option == "--plugins") {
-      request.host.plugins = NativePath(arguments.Value(option));
-    } else if (option == "--host-version") {
-      request.host.host_version = ReadInt32(arguments.Value(option), "--host-version");
-    } else if (option == "--open-files") {
-      request.host.open_files = true;
-    } else if (option == "--undo") {
-      request.undo = true;
-    } else if (option == "--redo") {
-      request.redo = true;
-    } else {
-      throw UsageError("unknown option " + std::string(option));
+// What a user still has to do to enable gadget `id` of the mirror dialog as
+// it stands ("--duplicate and --no-keep-color"); empty when nothing would.
+std::string EnablingHint(const Dialog& dialog, int32_t id, HintStyle style) {
+  const bool options = style == HintStyle::kOptions;
+  const bool needs_duplicate = id == 10009 || id == 10016 || id == 10017 || id == kKeepColor ||
+                               id == kColorMode || id == kColorField || id == 10021;
+  const bool needs_own_color = id == kColorMode || id == kColorField || id == 10021;
+  std::vector<std::string> missing;
+  if (needs_duplicate && !Checked(dialog, kDuplicate)) {
+    missing.emplace_back(options ? "--duplicate" : "set duplicate true");
+  }
+  if (needs_own_color && Checked(dialog, kKeepColor)) {
+    missing.emplace_back(options ? "--no-keep-color" : "set keep-color false");
+  }
+  if (id == kColorField) {
+    const GadgetValue* value = ValueOf(dialog, kColorMode);
+    const int32_t* mode = value == nullptr ? nullptr : std::get_if<int32_t>(value);
+    if (mode == nullptr || *mode == kColorOff || *mode == kColorLayer) {
+      missing.emplace_back(options ? "--color-mode automatic|always" : "set color-mode automatic|always");
     }
   }
-  if (request.redo && !request.undo) throw UsageError("--redo needs --undo");
-  OrderForEnabling(request.settings);
-  return request;
+  std::string hint;
+  for (size_t i = 0; i < missing.size(); ++i) {
+    if (i > 0) hint += i + 1 == missing.size() ? " and " : ", ";
+    hint += missing[i];
+  }
+  return hint;
+}
+
+}  // namespace
+
+std::span<const NamedGadget> MirrorGadgets() { return kGadgets; }
+
+const NamedGadget* FindMirrorGadget(std::string_view name) {
+  const auto* found = std::find_if(std::begin(kGadgets), std::end(kGadgets),
+                                   [&](const NamedGadget& g) { return g.name == name; });
+  return found == std::end(kGadgets) ? nullptr : found;
+}
+
+std::optional<int32_t> FindMirrorButton(std::string_view name) {
+  for (const Button& button : kButtons) {
+    if (button.name == name) return button.id;
+  }
+  return std::nullopt;
+}
+
+std::string MirrorButtonNames() {
+  return Alternatives(std::span<const Button>(kButtons), [](const Button& b) { return std::string(b.name); });
+}
+
+std::string GadgetValueOf(const NamedGadget& gadget, std::string_view word) {
+  switch (gadget.kind) {
+    case kPopup:
+      for (const Choice& choice : gadget.choices) {
+        if (choice.word == word) return std::string(choice.value);
+      }
+      throw UsageError(std::string(gadget.name) + " must be " +
+                       Alternatives(gadget.choices, [](const Choice& c) { return std::string(c.word); }) +
+                       ", not " + QuoteForMessage(word));
+    case kCheckbox:
+      if (word != "true" && word != "false") {
+        throw UsageError(std::string(gadget.name) + " must be true or false, not " + QuoteForMessage(word));
+      }
+      return std::string(word);
+    case kColor:
+      CheckColor(word);
+      return std::string(word);
+    default:
+      return std::string(word);
+  }
 }
 
 void OrderForEnabling(std::vector<GadgetSetting>& settings) {
@@ -174,27 +225,39 @@ void OrderForEnabling(std::vector<GadgetSetting>& settings) {
   });
 }
 
-std::string EnablingOptions(const Dialog& dialog, int32_t id) {
-  const bool needs_duplicate = id == 10009 || id == 10016 || id == 10017 || id == kKeepColor ||
-                               id == kColorMode || id == 10020 || id == 10021;
-  const bool needs_own_color = id == kColorMode || id == 10020 || id == 10021;
-  const bool needs_mode = id == 10020;
-  std::vector<std::string> missing;
-  if (needs_duplicate && !Checked(dialog, kDuplicate)) missing.emplace_back("--duplicate");
-  if (needs_own_color && Checked(dialog, kKeepColor)) missing.emplace_back("--no-keep-color");
-  if (needs_mode) {
-    const GadgetValue* value = ValueOf(dialog, kColorMode);
-    const int32_t* mode = value == nullptr ? nullptr : std::get_if<int32_t>(value);
-    if (mode == nullptr || *mode == kColorOff || *mode == kColorLayer) {
-      missing.emplace_back("--color-mode automatic|always");
-    }
+void SetGadget(HostSession& session, const GadgetSetting& setting, HintStyle style) {
+  const Dialog& dialog = session.OpenDialog();
+  const std::string prefix = setting.option.empty() ? "" : setting.option + ": ";
+  const Gadget* gadget = dialog.Find(setting.gadget);
+  if (gadget != nullptr && !gadget->enabled && dialog.description_id == kMirrorDialog) {
+    const std::string hint = EnablingHint(dialog, setting.gadget, style);
+    std::string message = prefix + "gadget " + std::to_string(setting.gadget) + " is disabled";
+    if (!hint.empty()) message += "; " + hint + " would enable it";
+    throw UserActionError(message);
   }
-  std::string text;
-  for (size_t i = 0; i < missing.size(); ++i) {
-    if (i > 0) text += i + 1 == missing.size() ? " and " : ", ";
-    text += missing[i];
+  try {
+    session.Set(setting.gadget, setting.value);
+  } catch (const UserActionError& error) {
+    throw UserActionError(prefix + error.what());
   }
-  return text;
+}
+
+void NoticeSelection(const Document& document) {
+  const Object* first = nullptr;
+  size_t selected = 0;
+  for (const Object* op = document.first(); op != nullptr; op = NextInDocument(op)) {
+    if (!op->selected) continue;
+    if (first == nullptr) first = op;
+    ++selected;
+  }
+  std::string line;
+  if (selected == 0) {
+    line = "standin: nothing is selected, so the mirror changed nothing (--select PATH chooses an object)\n";
+  } else if (selected > 1) {
+    line = "standin: " + std::to_string(selected) +
+           " objects are selected; the plug-in mirrors only the first, " + ObjectPath(*first) + "\n";
+  }
+  if (!line.empty()) std::fputs(line.c_str(), stderr);
 }
 
 }  // namespace standin

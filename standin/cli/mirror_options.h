@@ -1,41 +1,62 @@
-// The command line of `standin mirror`: its options, the mirror dialog's
-// gadgets they set, and the order in which a user would set them.
+// The mirror dialog's gadgets by name: the options of `standin mirror`
+// (`--axis y`) and the names of the script steps `set` and `press`
+// (`set axis y`, `press mirror`), the values a user writes for them, and the
+// order in which a user sets them.
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "cli/arguments.h"
 #include "cli/host_session.h"
 #include "ui/dialog.h"
 
 namespace standin {
 
-// One option that sets a gadget: the option as written (for messages), the
-// gadget and the value as a user enters it (see SetGadgetAsUser).
+inline constexpr int32_t kMirrorCommand = 1024416;
+inline constexpr int32_t kMirrorDialog = 10001;
+inline constexpr int32_t kMirrorButton = 10022;
+
+// A pop-up entry as a user names it.
+struct Choice {
+  std::string_view word;
+  std::string_view value;
+};
+
+// A gadget of the mirror dialog that has a name.
+struct NamedGadget {
+  std::string_view name;  // "axis": --axis on the command line, `set axis` in a script
+  int32_t id;
+  GadgetKind kind;                  // a check box, pop-up, edit text or colour field
+  std::span<const Choice> choices;  // of a pop-up
+  bool negatable;                   // a check box that is on by default: --no-NAME turns it off
+  std::string_view value_name;      // of the value in help texts ("x|y|z")
+  std::string_view help;            // what it does, for --help
+  std::string_view default_value;   // as the dialog opens the first time
+};
+
+std::span<const NamedGadget> MirrorGadgets();
+const NamedGadget* FindMirrorGadget(std::string_view name);
+
+// The buttons of the mirror dialog by name ("mirror", "reset", "close").
+std::optional<int32_t> FindMirrorButton(std::string_view name);
+// The names FindMirrorButton knows, for messages.
+std::string MirrorButtonNames();
+
+// The gadget value a user enters when they write `word` for `gadget`
+// ("y" for the axis is 5001); throws UsageError naming the values it takes.
+std::string GadgetValueOf(const NamedGadget& gadget, std::string_view word);
+
+// One gadget to set: the option as written (for messages), the gadget and
+// the value as a user enters it (see SetGadgetAsUser).
 struct GadgetSetting {
   std::string option;
   int32_t gadget = 0;
   std::string value;
 };
-
-struct MirrorRequest {
-  std::string scene;
-  HostSettings host;
-  // In the order they are applied: as given, except that the gadgets that
-  // enable others come first (see OrderForEnabling).
-  std::vector<GadgetSetting> settings;
-  bool select = false;  // --select was given: `selection` replaces the scene's
-  std::vector<std::string> selection;
-  std::string out = "-";
-  bool undo = false;
-  bool redo = false;
-};
-
-// Reads the words after `mirror`; every value that does not depend on the
-// dialog is checked here, before anything loads.
-MirrorRequest ReadMirrorRequest(Arguments& arguments);
 
 // Moves the settings of 10008 (duplicate), then 10018 (keep colour), then
 // 10019 (colour mode) before all others, keeping the order given within
@@ -43,9 +64,17 @@ MirrorRequest ReadMirrorRequest(Arguments& arguments);
 // disabled gadget cannot be changed.
 void OrderForEnabling(std::vector<GadgetSetting>& settings);
 
-// The options a user still has to give to enable gadget `id` of the mirror
-// dialog as it stands ("--duplicate and --no-keep-color"); empty when no
-// option enables it.
-std::string EnablingOptions(const Dialog& dialog, int32_t id);
+// How a hint names what a user still has to do: as options of `mirror`
+// ("--duplicate") or as script steps ("set duplicate true").
+enum class HintStyle { kOptions, kScriptSteps };
+
+// Sets a gadget of the open dialog as a user would. A disabled gadget of
+// the mirror dialog is refused with what would enable it.
+void SetGadget(HostSession& session, const GadgetSetting& setting, HintStyle style);
+
+// Before the mirror button is pressed: one line on standard error when the
+// run will change nothing (nothing selected) or only the first of several
+// selected objects. The plug-in does exactly that, so it is no error.
+void NoticeSelection(const Document& document);
 
 }  // namespace standin

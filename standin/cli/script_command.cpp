@@ -11,10 +11,12 @@
 #include "cli/command_errors.h"
 #include "cli/exit_status.h"
 #include "cli/host_session.h"
+#include "cli/mirror_options.h"
 #include "cli/program_location.h"
 #include "cli/script_reader.h"
 #include "host/faults.h"
 #include "io/output_file.h"
+#include "io/quoted_text.h"
 #include "io/scene_reader.h"
 #include "io/scene_writer.h"
 #include "resources/user_area.h"
@@ -89,8 +91,25 @@ void SaveCanvas(HostSession& session, Words words) {
   }
 }
 
+// Words checked when the script is read (see Misfit), names already turned
+// into ids and values (see Normalise).
+void Set(HostSession& session, Words words) {
+  SetGadget(session, {{}, Int(words[0]), words[1]}, HintStyle::kScriptSteps);
+}
+
+void Press(HostSession& session, Words words) {
+  const int32_t id = Int(words[0]);
+  const Dialog& dialog = session.OpenDialog();
+  if (id == kMirrorButton && dialog.description_id == kMirrorDialog && !session.settings().quiet) {
+    NoticeSelection(session.document());
+  }
+  session.Press(id);
+}
+
 // A step: its name, the words that follow it and what it does. In `words`
-// each letter is one word: i an integer, k a fault kind, w any word; an
+// each letter is one word: i an integer, k a fault kind, g a gadget (its id,
+// or the name of a mirror dialog's gadget), b a button or menu entry (its
+// id, or the name of a mirror dialog's button), w any word; an
 // upper-case letter is optional (all optional words come last); '*' is any
 // number of words.
 struct Step {
@@ -103,8 +122,8 @@ constexpr Step kSteps[] = {
     {"load", "w", [](HostSession& s, Words w) { s.LoadScene(w[0]); }},
     {"select", "*", [](HostSession& s, Words w) { s.Select(w); }},
     {"command", "i", [](HostSession& s, Words w) { s.RunCommand(Int(w[0])); }},
-    {"set", "iw", [](HostSession& s, Words w) { s.Set(Int(w[0]), w[1]); }},
-    {"press", "i", [](HostSession& s, Words w) { s.Press(Int(w[0])); }},
+    {"set", "gw", Set},
+    {"press", "b", Press},
     {"close", "", [](HostSession& s, Words) { s.Close(); }},
     {"undo", "", [](HostSession& s, Words) { s.Undo(); }},
     {"redo", "", [](HostSession& s, Words) { s.Redo(); }},
@@ -124,6 +143,29 @@ struct ScriptStep {
   std::vector<std::string> words;
 };
 
+// The names `set` takes, for messages.
+std::string GadgetNames() {
+  std::string names;
+  for (const NamedGadget& gadget : MirrorGadgets()) {
+    names += names.empty() ? "" : ", ";
+    names += gadget.name;
+  }
+  return names;
+}
+
+// Turns the names of `set` and `press` into the ids and values they stand
+// for; throws UsageError for a value the named gadget does not take.
+void Normalise(const Step& step, std::vector<std::string>& words) {
+  if (step.name == "set") {
+    if (const NamedGadget* gadget = FindMirrorGadget(words[0])) {
+      words[1] = GadgetValueOf(*gadget, words[1]);
+      words[0] = std::to_string(gadget->id);
+    }
+  } else if (step.name == "press") {
+    if (const std::optional<int32_t> button = FindMirrorButton(words[0])) words[0] = std::to_string(*button);
+  }
+}
+
 // Why `words` do not fit the step's pattern, or nothing when they do.
 std::string Misfit(const Step& step, Words words) {
   const std::string_view pattern = step.words;
@@ -139,8 +181,16 @@ std::string Misfit(const Step& step, Words words) {
   for (size_t i = 0; i < words.size(); ++i) {
     int32_t number = 0;
     const char kind = static_cast<char>(pattern[i] | 0x20);
-    if (kind == 'i' && !ParsesAsInt32(words[i], number)) return "\"" + words[i] + "\" is not an integer";
-    if (kind == 'k' && FindFault(words[i]) == nullptr) return "\"" + words[i] + "\" is no kind of fault";
+    if (kind == 'i' && !ParsesAsInt32(words[i], number))
+      return QuoteForMessage(words[i]) + " is not an integer";
+    if (kind == 'k' && FindFault(words[i]) == nullptr)
+      return QuoteForMessage(words[i]) + " is no kind of fault";
+    if (kind == 'g' && !ParsesAsInt32(words[i], number) && FindMirrorGadget(words[i]) == nullptr) {
+      return QuoteForMessage(words[i]) + " is neither a gadget id nor a name: " + GadgetNames();
+    }
+    if (kind == 'b' && !ParsesAsInt32(words[i], number) && !FindMirrorButton(words[i])) {
+      return QuoteForMessage(words[i]) + " is neither an id nor a button's name: " + MirrorButtonNames();
+    }
   }
   return {};
 }
@@ -156,6 +206,11 @@ std::vector<ScriptStep> ReadSteps(const std::string& text, const std::string& na
     line.words.erase(line.words.begin());
     if (const std::string misfit = Misfit(*step, line.words); !misfit.empty()) {
       throw ScriptReadError(where + misfit);
+    }
+    try {
+      Normalise(*step, line.words);
+    } catch (const UsageError& error) {
+      throw ScriptReadError(where + error.what());
     }
     steps.push_back({line.number, step, std::move(line.words)});
   }
@@ -186,28 +241,9 @@ std::vector<ScriptStep> ReadSteps(const std::string& text, const std::string& na
 
 }  // namespace
 
-int RunScript(Arguments& arguments) {
-  const std::string_view path = arguments.Operand("FILE");
-  HostSettings settings{DefaultPluginsFolder(), kDefaultHostVersion, false, {}};
-  while (!arguments.empty()) {
-    const std::string_view option = arguments.Option();
-    if (option == "--journal") {
-      settings.journal = arguments.Value(option);
-    } else if (option == "--plugins") {
-      settings.plugins = NativePath(arguments.Value(option));
-    } else if (option == "--host-version") {
-      int32_t version = 0;
-      const std::string_view value = arguments.Value(option);
-      if (!ParsesAsInt32(value, version)) {
-        throw UsageError("bad value \"" + std::string(value) + "\" for --host-version (an integer)");
-      }
-      settings.host_version = version;
-    } else if (option == "--open-files") {
-      settings.open_files = true;
-    } else {
-      throw UsageError("unknown option " + std::string(option));
-    }
-  }
+int RunScript(const ScriptRequest& request) {
+  const std::string_view path = request.script;
+  const HostSettings& settings = request.host;
   const std::string name = path == "-" ? "<stdin>" : std::string(path);
   const std::vector<ScriptStep> steps = ReadSteps(ReadScriptText(path), name);
 
@@ -221,6 +257,27 @@ int RunScript(Arguments& arguments) {
   }
   session.End();
   return kExitDone;
+}
+
+std::string ScriptStepsHelp() {
+  return "Steps, one per line (# starts a comment; \"...\" quotes a word):\n"
+         "  load FILE               read FILE as the active document\n"
+         "  select PATH...          select these objects (name paths such as Arm/Hand), nothing else\n"
+         "  command ID              run a registered command (1024416 opens the mirror dialog)\n"
+         "  set GADGET VALUE        set a gadget of the open dialog, by id or by the name of a mirror\n"
+         "                          option (set axis y, set duplicate true, set color 1,0,0)\n"
+         "  press BUTTON            press a button or choose a menu entry, by id or name (mirror, reset,\n"
+         "                          close)\n"
+         "  close                   close the open dialog\n"
+         "  undo, redo              undo or redo the document's last group\n"
+         "  save FILE               write the active document (- for standard output)\n"
+         "  dump-dialog FILE        write the open dialog as JSON\n"
+         "  fail KIND [FIRST [COUNT]]  make a host service fail from its FIRST call, COUNT times (-1: "
+         "always)\n"
+         "  host-version N          the version announced to the plug-ins (before they load)\n"
+         "  message ID              send a host message to every plug-in\n"
+         "  resize ID W H           resize a user area of the open dialog\n"
+         "  save-canvas ID FILE     write a user area's pixels as a picture\n";
 }
 
 }  // namespace standin

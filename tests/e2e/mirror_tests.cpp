@@ -72,6 +72,7 @@ TEST_F(EndToEndMirror, EnablingSwitchesComeFirstWhateverTheirPlace) {
 
 TEST_F(EndToEndMirror, ErrorsLeaveTheOutputAlone) {
   fs::create_directories(File("no-plugins"));
+  fs::copy(Plugins() / "vitrel", File("flat-plugins"), fs::copy_options::recursive);
   WriteText(File("broken.json"), "{\"format\": \"vitrel-scene\",");
   struct Case {
     std::vector<std::string> options;
@@ -88,13 +89,19 @@ TEST_F(EndToEndMirror, ErrorsLeaveTheOutputAlone) {
       {{"--color-mode", "layer", "--no-keep-color", "--duplicate", "--color", "1,0,0"},
        2,
        "--color 1,0,0: gadget 10020 is disabled; --color-mode automatic|always would enable it"},
-      {{"--axis", "w"}, 2, "bad value \"w\" for --axis (x, y or z)"},
+      {{"--axis", "w"}, 2, "--axis w: axis must be x, y or z"},
+      {{"--color", "255,0,0", "--duplicate", "--no-keep-color", "--color-mode", "always"},
+       2,
+       "--color 255,0,0: a colour is R,G,B with each component from 0 to 1; 255 is outside that range"},
       {{"--gadget", "10005=5009"}, 2, "not one of its entries"},
       {{"--gadget", "10022=true"}, 2, "which a user cannot set"},
       {{"--select", "Arm/Foot"}, 2, "the scene has no object Arm/Foot"},
       {{"--redo"}, 2, "--redo needs --undo"},
       {{"--plugins", "no-plugins"}, 4, "no loaded plug-in registered command 1024416"},
       {{"--plugins", "missing-folder"}, 4, "no loaded plug-in registered command 1024416"},
+      {{"--plugins", "flat-plugins"},
+       4,
+       "a plug-in lies in a folder of its own below the plug-ins folder; move it to flat-plugins"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.message);

@@ -1,0 +1,293 @@
+#include "cli/command_line.h"
+
+#include <CLI/CLI.hpp>
+#include <charconv>
+#include <map>
+#include <optional>
+#include <vector>
+
+#include "abi/host_table.h"
+#include "cli/command_errors.h"
+#include "cli/program_location.h"
+#include "io/quoted_text.h"
+#include "ui/filename.h"
+
+namespace standin {
+namespace {
+
+constexpr std::string_view kReference = "docs/standin.md";
+
+// "what it does (default x)", or "what it does (needs --duplicate; default
+// off)" when the help ends with a remark in brackets.
+std::string WithDefault(std::string_view help, std::string_view default_value) {
+  std::string text(help);
+  if (text.ends_with(')')) {
+    text.insert(text.size() - 1, "; default " + std::string(default_value));
+  } else {
+    text += " (default " + std::string(default_value) + ")";
+  }
+  return text;
+}
+
+int32_t ReadInt32(const std::string& text, std::string_view option) {
+  int32_t value = 0;
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value);
+  if (text.empty() || error != std::errc() || stop != end) {
+    throw UsageError("bad value " + QuoteForMessage(text) + " for " + std::string(option) + " (an integer)");
+  }
+  return value;
+}
+
+// Every option may be given more than once; the last one counts, except for
+// those whose every value is used (--select, the gadgets).
+void TakeEveryValue(CLI::App& command) {
+  command.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+  command.allow_extras();  // words nobody takes are reported by Leftover()
+}
+
+// The options that start the host, shared by `mirror` and `script`.
+struct HostOptions {
+  CLI::Option* journal;
+  CLI::Option* plugins;
+  CLI::Option* host_version;
+  CLI::Option* open_files;
+  CLI::Option* quiet;
+
+  explicit HostOptions(CLI::App& command)
+      : journal(command.add_option("--journal")
+                    ->description("write the journal of the session to FILE (- for standard output)")
+                    ->type_name("FILE")),
+        plugins(command.add_option("--plugins")
+                    ->description("load the plug-in folders below DIR (default: the plugins folder "
+                                  "beside standin's bin folder)")
+                    ->type_name("DIR")),
+        host_version(command.add_option("--host-version")
+                         ->description(WithDefault("the host version announced to the plug-ins",
+                                                   std::to_string(kDefaultHostVersion)))
+                         ->type_name("N")),
+        open_files(command.add_flag("--open-files")
+                       ->description("open the files the plug-in asks to open with the system's viewer")),
+        quiet(command.add_flag("--quiet")->description(
+            "no notices on standard error (errors still go there)")) {}
+
+  HostSettings Read() const {
+    HostSettings settings;
+    settings.plugins = plugins->count() > 0 ? NativePath(plugins->results().back()) : DefaultPluginsFolder();
+    settings.host_version = host_version->count() > 0
+                                ? ReadInt32(host_version->results().back(), "--host-version")
+                                : kDefaultHostVersion;
+    settings.open_files = open_files->count() > 0;
+    settings.quiet = quiet->count() > 0;
+    if (journal->count() > 0) settings.journal = journal->results().back();
+    return settings;
+  }
+};
+
+// The last value of an option that was given.
+std::string Last(const CLI::Option* option, std::string fallback = {}) {
+  return option->count() > 0 ? option->results().back() : fallback;
+}
+
+// A mirror gadget's option as given on the command line.
+struct GadgetOption {
+  const NamedGadget* gadget;
+  const char* switch_value;  // a flag's value; null for an option with a value
+};
+
+class MirrorOptions {
+ public:
+  explicit MirrorOptions(CLI::App& command) {
+    command.add_option("SCENE", scene_, "the scene file, - for standard input")->required()->type_name("");
+    for (const NamedGadget& gadget : MirrorGadgets()) {
+      const std::string name = "--" + std::string(gadget.name);
+      if (gadget.kind == GadgetKind::kCheckbox) {
+        gadgets_[command.add_flag(name)->description(WithDefault(gadget.help, gadget.default_value))] = {
+            &gadget, "true"};
+        if (gadget.negatable) {
+          gadgets_[command.add_flag("--no-" + std::string(gadget.name))
+                       ->description("turns --" + std::string(gadget.name) + " off")] = {&gadget, "false"};
+        }
+      } else {
+        CLI::Option* option =
+            command.add_option(name)->description(WithDefault(gadget.help, gadget.default_value));
+        gadgets_[option->type_name(std::string(gadget.value_name))] = {&gadget, nullptr};
+      }
+    }
+    any_gadget_ = command.add_option("--gadget")
+                      ->description(
+                          "set any gadget of the dialog; VALUE is true, false, an "
+                          "integer, a float, R,G,B or text")
+                      ->type_name("ID=VALUE");
+    select_ = command.add_option("--select")
+                  ->description(
+                      "mirror this object instead of the scene's selection "
+                      "(a name path such as Arm/Hand; repeatable)")
+                  ->type_name("PATH");
+    out_ = command.add_option("--out")
+               ->description("write the scene to FILE (default: standard output)")
+               ->type_name("FILE");
+    report_ = command.add_option("--report")
+                  ->description("write what the run did as JSON to FILE (- for standard output)")
+                  ->type_name("FILE");
+    undo_ = command.add_flag("--undo")->description("undo the mirror once before writing");
+    redo_ = command.add_flag("--redo")->description("then redo it once (needs --undo)");
+    host_.emplace(command);  // listed last in the help: they concern the host, not the mirror
+  }
+
+  // The request, the gadgets in the order given (then ordered for
+  // enabling), each value checked before anything loads.
+  MirrorRequest Read(const CLI::App& command) const {
+    MirrorRequest request;
+    request.scene = scene_;
+    request.host = host_->Read();
+    std::map<const CLI::Option*, size_t> used;
+    for (const CLI::Option* option : command.parse_order()) {
+      const std::string& value = option->results()[used[option]++];
+      if (const auto found = gadgets_.find(option); found != gadgets_.end()) {
+        request.settings.push_back(Setting(found->second, value));
+      } else if (option == any_gadget_) {
+        request.settings.push_back(AnyGadget(value));
+      } else if (option == select_) {
+        request.select = true;
+        request.selection.push_back(value);
+      }
+    }
+    request.out = Last(out_, "-");
+    request.report = Last(report_);
+    request.undo = undo_->count() > 0;
+    request.redo = redo_->count() > 0;
+    if (request.redo && !request.undo) throw UsageError("--redo needs --undo");
+    OrderForEnabling(request.settings);
+    return request;
+  }
+
+ private:
+  static GadgetSetting Setting(const GadgetOption& option, const std::string& value) {
+    const std::string name = "--" + std::string(option.gadget->name);
+    if (option.switch_value != nullptr) {
+      return {std::string(option.switch_value) == "true" ? name : "--no-" + std::string(option.gadget->name),
+              option.gadget->id, option.switch_value};
+    }
+    const std::string written = name + " " + value;
+    try {
+      return {written, option.gadget->id, GadgetValueOf(*option.gadget, value)};
+    } catch (const UsageError& error) {
+      throw UsageError(written + ": " + error.what());
+    }
+  }
+
+  // --gadget ID=VALUE
+  static GadgetSetting AnyGadget(const std::string& word) {
+    const size_t equals = word.find('=');
+    if (equals == std::string::npos) {
+      throw UsageError("bad value " + QuoteForMessage(word) + " for --gadget (ID=VALUE)");
+    }
+    const int32_t id = ReadInt32(word.substr(0, equals), "the gadget id of --gadget");
+    return {"--gadget " + word, id, word.substr(equals + 1)};
+  }
+
+  std::optional<HostOptions> host_;
+  std::string scene_;
+  std::map<const CLI::Option*, GadgetOption> gadgets_;
+  CLI::Option* any_gadget_;
+  CLI::Option* select_;
+  CLI::Option* out_;
+  CLI::Option* report_;
+  CLI::Option* undo_;
+  CLI::Option* redo_;
+};
+
+// A word that no option or operand took.
+void CheckNothingLeft(const CLI::App& command) {
+  const std::vector<std::string> left = command.remaining();
+  if (left.empty()) return;
+  const std::string& word = left.front();
+  if (word.size() > 1 && word.front() == '-') throw UsageError("unknown option " + ShowInMessage(word));
+  throw UsageError("unexpected argument " + ShowInMessage(word));
+}
+
+std::string HelpHint(const CLI::App& app) {
+  const std::vector<CLI::App*> chosen = app.get_subcommands();
+  return " (see standin " + (chosen.empty() ? std::string() : chosen.front()->get_name() + " ") + "--help)";
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(std::span<const std::string_view> words) {
+  CLI::App app(
+      "The stand-in host of the Vitrel plug-in: it loads the plug-in, keeps a scene and runs the "
+      "plug-in's command and dialog as a user would.",
+      "standin");
+  app.set_version_flag("--version", "standin " STANDIN_VERSION);
+  app.require_subcommand(0, 1);
+  app.allow_extras();
+  app.get_formatter()->column_width(36);
+  app.footer(
+      "Exit status: 0 done, 1 an output could not be written or the plug-in failed a step, 2 usage "
+      "error, 3 the scene or script cannot be read, 4 no loaded plug-in registered the command a step "
+      "needs.\n\nEvery command has its own --help. The full reference is " +
+      std::string(kReference) + " in Vitrel's source tree.");
+
+  InfoRequest info;
+  CLI::App* info_command = app.add_subcommand("info", "print the scene as an indented tree of objects");
+  TakeEveryValue(*info_command);
+  info_command->add_option("SCENE", info.scene, "the scene file, - for standard input")
+      ->required()
+      ->type_name("");
+  info_command->add_flag("--json", info.json, "print the tree as JSON");
+  info_command->add_flag("--params", info.params, "list each object's parameters");
+
+  CLI::App* mirror_command =
+      app.add_subcommand("mirror", "mirror the selection through the plug-in's dialog, as a user would");
+  TakeEveryValue(*mirror_command);
+  MirrorOptions mirror(*mirror_command);
+  mirror_command->footer(
+      "Options apply in the order given, except that --duplicate, --keep-color and "
+      "--color-mode come first, as a user enables gadgets before using them.");
+
+  ScriptRequest script;
+  CLI::App* script_command = app.add_subcommand("script", "run the steps of a script file, one per line");
+  TakeEveryValue(*script_command);
+  script_command->add_option("FILE", script.script, "the script, - for standard input")
+      ->required()
+      ->type_name("");
+  const HostOptions script_host(*script_command);
+  script_command->footer(ScriptStepsHelp());
+
+  std::vector<std::string> reversed(words.rbegin(), words.rend());
+  try {
+    app.parse(reversed);
+  } catch (const CLI::CallForHelp&) {
+    return Printout{app.help()};
+  } catch (const CLI::CallForAllHelp&) {
+    return Printout{app.help("", CLI::AppFormatMode::All)};
+  } catch (const CLI::CallForVersion& version) {
+    return Printout{std::string(version.what()) + "\n"};
+  } catch (const CLI::ParseError& error) {
+    throw UsageError(error.what() + HelpHint(app));
+  }
+  try {
+    if (info_command->parsed()) {
+      CheckNothingLeft(*info_command);
+      return info;
+    }
+    if (mirror_command->parsed()) {
+      CheckNothingLeft(*mirror_command);
+      return mirror.Read(*mirror_command);
+    }
+    if (script_command->parsed()) {
+      CheckNothingLeft(*script_command);
+      script.host = script_host.Read();
+      return script;
+    }
+    const std::vector<std::string> left = app.remaining();
+    if (left.empty()) throw UsageError("missing command");
+    const std::string& word = left.front();
+    throw UsageError((word.starts_with('-') ? "unknown option " : "unknown command ") + ShowInMessage(word));
+  } catch (const UsageError& error) {
+    throw UsageError(error.what() + HelpHint(app));
+  }
+}
+
+}  // namespace standin

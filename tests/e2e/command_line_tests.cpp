@@ -1,0 +1,93 @@
+// The command line as a new user tries it: options anywhere, --opt=value,
+// help on every command, names in scripts, and the notices of a run that
+// mirrors less than the user may think.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "standin_test.h"
+
+namespace vitrel::e2e {
+namespace {
+
+using CommandLine = StandinTest;
+
+size_t Lines(const std::string& text) {
+  return static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
+}
+
+TEST_F(CommandLine, OptionsGoAnywhereAndTakeTheirValueEitherWay) {
+  const std::string arm = Example("arm.json").string();
+  const ProgramRun after = Standin({"mirror", arm, "--axis", "y", "--positioning", "move"});
+  ASSERT_EQ(after.status, 0) << after.err;
+  const ProgramRun before = Standin({"mirror", "--axis=y", "--positioning=move", arm});
+  ASSERT_EQ(before.status, 0) << before.err;
+  EXPECT_EQ(before.out, after.out);
+  EXPECT_NE(before.out, Standin({"mirror", arm}).out);
+
+  // A suffix may begin with '-'.
+  ASSERT_EQ(Standin({"mirror", arm, "--duplicate", "--suffix", "-left", "--out", "out.json"}).status, 0);
+  EXPECT_STREQ(ReadJson(File("out.json"))["objects"][0]["name"].GetString(), "Arm-left");
+}
+
+TEST_F(CommandLine, EveryCommandExplainsItsOptionsAndDefaults) {
+  for (const std::string command : {"info", "mirror", "script"}) {
+    SCOPED_TRACE(command);
+    const ProgramRun help = Standin({command, "-h"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("Usage: standin " + command), std::string::npos) << help.out;
+    EXPECT_EQ(Standin({command, "--help"}).out, help.out);
+  }
+  const std::string mirror = Standin({"mirror", "--help"}).out;
+  EXPECT_NE(mirror.find("--axis x|y|z"), std::string::npos) << mirror;
+  EXPECT_NE(mirror.find("default _mirror"), std::string::npos) << mirror;
+  EXPECT_NE(Standin({"script", "--help"}).out.find("set GADGET VALUE"), std::string::npos);
+  const ProgramRun top = Standin({"--help"});
+  EXPECT_NE(top.out.find("docs/standin.md"), std::string::npos) << top.out;
+  EXPECT_EQ(Standin({"--version"}).out.rfind("standin ", 0), 0u);
+
+  const ProgramRun wrong = Standin({"mirror", Example("arm.json").string(), "--frobnicate"});
+  EXPECT_EQ(wrong.status, 2);
+  EXPECT_EQ(wrong.err, "standin: unknown option --frobnicate (see standin mirror --help)\n");
+}
+
+TEST_F(CommandLine, ScriptsNameGadgetsAndButtonsAsTheOptionsDo) {
+  const std::string load = "load " + Example("arm.json").string() + "\ncommand 1024416\n";
+  ASSERT_EQ(Script(load + "set 10005 5001\nset 10008 true\npress 10022\nsave ids.json\n").status, 0);
+  const ProgramRun named = Script(load + "set axis y\nset duplicate true\npress mirror\nsave names.json\n");
+  ASSERT_EQ(named.status, 0) << named.err;
+  EXPECT_EQ(ReadText(File("names.json")), ReadText(File("ids.json")));
+
+  const ProgramRun disabled = Script(load + "set rename all\n");
+  EXPECT_EQ(disabled.status, 2);
+  EXPECT_EQ(disabled.err,
+            "standin: steps.txt:3: gadget 10016 is disabled; set duplicate true would enable it\n");
+  const ProgramRun bad_word = Script(load + "set axis w\n");
+  EXPECT_EQ(bad_word.status, 3);
+  EXPECT_EQ(bad_word.err, "standin: steps.txt:3: axis must be x, y or z, not \"w\"\n");
+}
+
+TEST_F(CommandLine, ARunThatMirrorsLessThanTheSelectionSaysSo) {
+  const std::string arm = Example("arm.json").string();
+  const ProgramRun none = Standin({"mirror", arm, "--select", "Arm", "--select", "Arm/Hand"});
+  ASSERT_EQ(none.status, 0);
+  EXPECT_EQ(none.err, "standin: 2 objects are selected; the plug-in mirrors only the first, Arm\n");
+  const ProgramRun quiet = Standin({"mirror", arm, "--select", "Arm", "--select", "Arm/Hand", "--quiet"});
+  EXPECT_EQ(quiet.status, 0);
+  EXPECT_EQ(quiet.err, "");
+
+  const ProgramRun nothing =
+      Script("load " + arm + "\nselect\ncommand 1024416\npress mirror\nsave out.json\n");
+  ASSERT_EQ(nothing.status, 0);
+  EXPECT_EQ(nothing.err.rfind("standin: nothing is selected, so the mirror changed nothing", 0), 0u)
+      << nothing.err;
+  EXPECT_EQ(ReadText(File("out.json")).find("\"selected\": true"), std::string::npos);
+
+  // A failed load is the reason a command is missing: one line says both.
+  const ProgramRun missing = Standin({"mirror", arm, "--plugins", File("no-such-folder").string()});
+  EXPECT_EQ(missing.status, 4);
+  EXPECT_EQ(Lines(missing.err), 1u) << missing.err;
+}
+
+}  // namespace
+}  // namespace vitrel::e2e
