@@ -219,6 +219,9 @@ CommandLine ParseCommandLine(std::span<const std::string_view> words) {
       "The stand-in host of the Vitrel plug-in: it loads the plug-in, keeps a scene and runs the "
       "plug-in's command and dialog as a user would.",
       "standin");
+  // Every system takes options as --name: a path such as /tmp/arm.json is
+  // an operand on Windows too. Set before the commands, which inherit it.
+  app.allow_windows_style_options(false);
   app.set_version_flag("--version", "standin " STANDIN_VERSION);
   app.require_subcommand(0, 1);
   app.allow_extras();
