@@ -1,7 +1,6 @@
 #include "cli/command_line.h"
 
 #include <CLI/CLI.hpp>
-#include <charconv>
 #include <map>
 #include <optional>
 #include <vector>
@@ -11,6 +10,7 @@
 #include "cli/program_location.h"
 #include "io/quoted_text.h"
 #include "ui/filename.h"
+#include "ui/user_values.h"
 
 namespace standin {
 namespace {
@@ -30,20 +30,22 @@ std::string WithDefault(std::string_view help, std::string_view default_value) {
 }
 
 int32_t ReadInt32(const std::string& text, std::string_view option) {
-  int32_t value = 0;
-  const char* end = text.data() + text.size();
-  const auto [stop, error] = std::from_chars(text.data(), end, value);
-  if (text.empty() || error != std::errc() || stop != end) {
+  const std::optional<int32_t> value = ParseNumber<int32_t>(text);
+  if (!value)
     throw UsageError("bad value " + QuoteForMessage(text) + " for " + std::string(option) + " (an integer)");
-  }
-  return value;
+  return *value;
 }
 
 // Every option may be given more than once; the last one counts, except for
 // those whose every value is used (--select, the gadgets).
 void TakeEveryValue(CLI::App& command) {
   command.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
-  command.allow_extras();  // words nobody takes are reported by Leftover()
+  command.allow_extras();  // words nobody takes are reported by CheckNothingLeft()
+}
+
+// The last value of an option that was given.
+std::string Last(const CLI::Option* option, std::string fallback = {}) {
+  return option->count() > 0 ? option->results().back() : fallback;
 }
 
 // The options that start the host, shared by `mirror` and `script`.
@@ -79,19 +81,15 @@ struct HostOptions {
                                 : kDefaultHostVersion;
     settings.open_files = open_files->count() > 0;
     settings.quiet = quiet->count() > 0;
-    if (journal->count() > 0) settings.journal = journal->results().back();
+    settings.journal = Last(journal);
     return settings;
   }
 };
 
-// The last value of an option that was given.
-std::string Last(const CLI::Option* option, std::string fallback = {}) {
-  return option->count() > 0 ? option->results().back() : fallback;
-}
-
 // A mirror gadget's option as given on the command line.
 struct GadgetOption {
   const NamedGadget* gadget;
+  std::string name;          // "--points", "--no-points"
   const char* switch_value;  // a flag's value; null for an option with a value
 };
 
@@ -103,15 +101,16 @@ class MirrorOptions {
       const std::string name = "--" + std::string(gadget.name);
       if (gadget.kind == GadgetKind::kCheckbox) {
         gadgets_[command.add_flag(name)->description(WithDefault(gadget.help, gadget.default_value))] = {
-            &gadget, "true"};
+            &gadget, name, "true"};
         if (gadget.negatable) {
-          gadgets_[command.add_flag("--no-" + std::string(gadget.name))
-                       ->description("turns --" + std::string(gadget.name) + " off")] = {&gadget, "false"};
+          const std::string negated = "--no-" + std::string(gadget.name);
+          gadgets_[command.add_flag(negated)->description("turns " + name + " off")] = {&gadget, negated,
+                                                                                        "false"};
         }
       } else {
         CLI::Option* option =
             command.add_option(name)->description(WithDefault(gadget.help, gadget.default_value));
-        gadgets_[option->type_name(std::string(gadget.value_name))] = {&gadget, nullptr};
+        gadgets_[option->type_name(std::string(gadget.value_name))] = {&gadget, name, nullptr};
       }
     }
     any_gadget_ = command.add_option("--gadget")
@@ -164,12 +163,8 @@ class MirrorOptions {
 
  private:
   static GadgetSetting Setting(const GadgetOption& option, const std::string& value) {
-    const std::string name = "--" + std::string(option.gadget->name);
-    if (option.switch_value != nullptr) {
-      return {std::string(option.switch_value) == "true" ? name : "--no-" + std::string(option.gadget->name),
-              option.gadget->id, option.switch_value};
-    }
-    const std::string written = name + " " + value;
+    if (option.switch_value != nullptr) return {option.name, option.gadget->id, option.switch_value};
+    const std::string written = option.name + " " + value;
     try {
       return {written, option.gadget->id, GadgetValueOf(*option.gadget, value)};
     } catch (const UsageError& error) {

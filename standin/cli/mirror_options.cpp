@@ -7,6 +7,7 @@
 #include "cli/command_errors.h"
 #include "io/quoted_text.h"
 #include "journal/journal.h"
+#include "ui/user_values.h"
 
 namespace standin {
 namespace {
@@ -91,12 +92,12 @@ struct Button {
 
 constexpr Button kButtons[] = {{"mirror", kMirrorButton}, {"reset", 10015}, {"close", 10023}};
 
-// "x, y or z"
+// "x, y or z" (`last` "or"), "a, b and c" (`last` "and").
 template <typename T, typename Word>
-std::string Alternatives(std::span<const T> items, Word word) {
+std::string JoinWords(std::span<const T> items, Word word, std::string_view last) {
   std::string text;
   for (size_t i = 0; i < items.size(); ++i) {
-    if (i > 0) text += i + 1 == items.size() ? " or " : ", ";
+    if (i > 0) text += i + 1 == items.size() ? " " + std::string(last) + " " : ", ";
     text += word(items[i]);
   }
   return text;
@@ -105,22 +106,15 @@ std::string Alternatives(std::span<const T> items, Word word) {
 // "0.5,1,0": three numbers from 0 to 1, as the colour field takes them.
 void CheckColor(std::string_view text) {
   const std::string why = "a colour is R,G,B with each component from 0 to 1";
-  const char* at = text.data();
-  const char* end = text.data() + text.size();
-  for (int component = 0; component < 3; ++component) {
-    double value = 0;
-    const auto [stop, error] = std::from_chars(at, end, value);
-    if (error != std::errc() || stop == at) throw UsageError(why + ", not " + QuoteForMessage(text));
-    if (!(value >= 0 && value <= 1)) {
-      throw UsageError(why + "; " + std::string(at, stop) + " is outside that range");
-    }
-    at = stop;
-    if (component < 2) {
-      if (at == end || *at != ',') throw UsageError(why + ", not " + QuoteForMessage(text));
-      ++at;
+  const std::optional<Vec3> color = ParseColor(text);
+  if (!color) throw UsageError(why + ", not " + QuoteForMessage(text));
+  for (const double component : {color->x, color->y, color->z}) {
+    if (component < 0 || component > 1) {
+      char shown[32];
+      char* end = std::to_chars(shown, shown + sizeof shown, component).ptr;
+      throw UsageError(why + "; " + std::string(shown, end) + " is outside that range");
     }
   }
-  if (at != end) throw UsageError(why + ", not " + QuoteForMessage(text));
 }
 
 int EnablingRank(int32_t gadget) {
@@ -168,12 +162,8 @@ std::string EnablingHint(const Dialog& dialog, int32_t id, HintStyle style) {
       missing.emplace_back(options ? "--color-mode automatic|always" : "set color-mode automatic|always");
     }
   }
-  std::string hint;
-  for (size_t i = 0; i < missing.size(); ++i) {
-    if (i > 0) hint += i + 1 == missing.size() ? " and " : ", ";
-    hint += missing[i];
-  }
-  return hint;
+  return JoinWords(
+      std::span<const std::string>(missing), [](const std::string& s) { return s; }, "and");
 }
 
 }  // namespace
@@ -194,7 +184,8 @@ std::optional<int32_t> FindMirrorButton(std::string_view name) {
 }
 
 std::string MirrorButtonNames() {
-  return Alternatives(std::span<const Button>(kButtons), [](const Button& b) { return std::string(b.name); });
+  return JoinWords(
+      std::span<const Button>(kButtons), [](const Button& b) { return std::string(b.name); }, "or");
 }
 
 std::string GadgetValueOf(const NamedGadget& gadget, std::string_view word) {
@@ -204,7 +195,8 @@ std::string GadgetValueOf(const NamedGadget& gadget, std::string_view word) {
         if (choice.word == word) return std::string(choice.value);
       }
       throw UsageError(std::string(gadget.name) + " must be " +
-                       Alternatives(gadget.choices, [](const Choice& c) { return std::string(c.word); }) +
+                       JoinWords(
+                           gadget.choices, [](const Choice& c) { return std::string(c.word); }, "or") +
                        ", not " + QuoteForMessage(word));
     case kCheckbox:
       if (word != "true" && word != "false") {

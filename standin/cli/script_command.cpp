@@ -1,7 +1,6 @@
 #include "cli/script_command.h"
 
 #include <algorithm>
-#include <charconv>
 #include <span>
 #include <string>
 #include <string_view>
@@ -22,6 +21,7 @@
 #include "resources/user_area.h"
 #include "ui/dialog_dump.h"
 #include "ui/filename.h"
+#include "ui/user_values.h"
 
 namespace standin {
 namespace {
@@ -46,18 +46,10 @@ const FaultName* FindFault(std::string_view name) {
   return found == std::end(kFaultNames) ? nullptr : found;
 }
 
-bool ParsesAsInt32(std::string_view text, int32_t& value) {
-  const char* end = text.data() + text.size();
-  const auto [stop, error] = std::from_chars(text.data(), end, value);
-  return !text.empty() && error == std::errc() && stop == end;
-}
+bool IsInt32(std::string_view text) { return ParseNumber<int32_t>(text).has_value(); }
 
 // Words checked when the script is read, so this cannot fail.
-int32_t Int(const std::string& word) {
-  int32_t value = 0;
-  ParsesAsInt32(word, value);
-  return value;
-}
+int32_t Int(const std::string& word) { return ParseNumber<int32_t>(word).value_or(0); }
 
 Dialog& UserAreaDialog(HostSession& session, int32_t id) {
   Dialog& dialog = session.OpenDialog();
@@ -179,16 +171,14 @@ std::string Misfit(const Step& step, Words words) {
            (pattern.size() == 1 ? " word" : " words") + " after it, not " + std::to_string(words.size());
   }
   for (size_t i = 0; i < words.size(); ++i) {
-    int32_t number = 0;
     const char kind = static_cast<char>(pattern[i] | 0x20);
-    if (kind == 'i' && !ParsesAsInt32(words[i], number))
-      return QuoteForMessage(words[i]) + " is not an integer";
+    if (kind == 'i' && !IsInt32(words[i])) return QuoteForMessage(words[i]) + " is not an integer";
     if (kind == 'k' && FindFault(words[i]) == nullptr)
       return QuoteForMessage(words[i]) + " is no kind of fault";
-    if (kind == 'g' && !ParsesAsInt32(words[i], number) && FindMirrorGadget(words[i]) == nullptr) {
+    if (kind == 'g' && !IsInt32(words[i]) && FindMirrorGadget(words[i]) == nullptr) {
       return QuoteForMessage(words[i]) + " is neither a gadget id nor a name: " + GadgetNames();
     }
-    if (kind == 'b' && !ParsesAsInt32(words[i], number) && !FindMirrorButton(words[i])) {
+    if (kind == 'b' && !IsInt32(words[i]) && !FindMirrorButton(words[i])) {
       return QuoteForMessage(words[i]) + " is neither an id nor a button's name: " + MirrorButtonNames();
     }
   }

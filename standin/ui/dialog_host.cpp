@@ -1,8 +1,6 @@
 #include "ui/dialog_host.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cmath>
 #include <optional>
 #include <vector>
 
@@ -10,6 +8,7 @@
 #include "journal/journal.h"
 #include "resources/user_area.h"
 #include "ui/dialog_dump.h"
+#include "ui/user_values.h"
 
 namespace standin {
 namespace {
@@ -46,31 +45,6 @@ void MarkClosed(Dialog& dialog, bool forced) {
 UserOutcome Refused(std::string reason) { return UserOutcome{false, std::move(reason)}; }
 
 std::string GadgetName(int32_t id) { return "gadget " + std::to_string(id); }
-
-template <typename Number>
-std::optional<Number> ParseNumber(std::string_view text) {
-  Number value{};
-  const char* end = text.data() + text.size();
-  auto [stop, error] = std::from_chars(text.data(), end, value);
-  if (error != std::errc() || stop != end) return std::nullopt;
-  if constexpr (std::is_floating_point_v<Number>) {
-    if (!std::isfinite(value)) return std::nullopt;
-  }
-  return value;
-}
-
-std::optional<Vec3> ParseColor(std::string_view text) {
-  double parts[3] = {};
-  for (int i = 0; i < 3; ++i) {
-    std::size_t comma = i < 2 ? text.find(',') : text.size();
-    if (comma == std::string_view::npos) return std::nullopt;
-    std::optional<double> part = ParseNumber<double>(text.substr(0, comma));
-    if (!part) return std::nullopt;
-    parts[i] = *part;
-    text.remove_prefix(i < 2 ? comma + 1 : comma);
-  }
-  return Vec3{parts[0], parts[1], parts[2]};
-}
 
 // A pop-up's entries as a user picks them: "5000 X, 5001 Y" (id and text),
 // the first few of a long list.
