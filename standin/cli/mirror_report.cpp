@@ -1,6 +1,5 @@
 #include "cli/mirror_report.h"
 
-#include <algorithm>
 #include <array>
 #include <string_view>
 #include <utility>
@@ -21,37 +20,6 @@ constexpr std::array<std::pair<Treatment, std::string_view>, 6> kTreatmentWords{
     {Treatment::kParameters, "parameters"},
     {Treatment::kPolygonCommand, "polygon-command"},
 }};
-
-// The types each of the plug-in's handlers treats.
-constexpr std::array<int32_t, 12> kPrimitives{5162, 5163, 5164, 5165, 5167, 5168,
-                                              5169, 5170, 5171, 5172, 5173, 5174};
-constexpr std::array<int32_t, 10> kDeformers{5128, 5131, 5133, 5134, 5143, 5145, 5146, 5147, 5148, 5149};
-constexpr std::array<int32_t, 7> kParticleForces{5109, 5111, 5112, 5113, 5114, 5115, 5119};
-constexpr std::array<std::pair<int32_t, std::string_view>, 6> kSingleTypeHandlers{{
-    {5116, "extrude"},
-    {5117, "lathe"},
-    {5118, "sweep"},
-    {5102, "light"},
-    {5103, "camera"},
-    {5150, "array"},
-}};
-
-template <size_t N>
-bool Holds(const std::array<int32_t, N>& types, int32_t type) {
-  return std::find(types.begin(), types.end(), type) != types.end();
-}
-
-// The handler group of `type`; empty for a type no handler treats.
-std::string_view HandlerGroup(int32_t type) {
-  if (Holds(kPrimitives, type)) return "primitive";
-  if (type >= 5175 && type <= 5189) return "spline-primitive";
-  if (Holds(kDeformers, type)) return "deformer";
-  if (Holds(kParticleForces, type)) return "particle-force";
-  for (const auto& [handled, name] : kSingleTypeHandlers) {
-    if (handled == type) return name;
-  }
-  return {};
-}
 
 size_t CountOf(const auto& elements) { return elements ? elements->size() : 0; }
 

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace standin {
 
@@ -23,6 +24,11 @@ bool IsInstanceOf(int32_t type, int32_t base);
 // The query that gates spline handling: non-zero exactly for spline objects
 // and spline primitives.
 int32_t SplineInfo(int32_t type);
+
+// The plug-in's handler group of a type, whose direction parameters it
+// mirrors ("primitive", "spline-primitive", "deformer", "particle-force",
+// "extrude", "lathe", "sweep", "light", "camera", "array"); empty for others.
+std::string_view HandlerGroup(int32_t type);
 
 // A readable name for a type id: the name, or the group of the types the
 // plug-in treats alike ("primitive", "deformer"); "type 5159" for ids the
