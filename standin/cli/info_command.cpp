@@ -5,9 +5,7 @@
 #include <cmath>
 #include <initializer_list>
 #include <numbers>
-#include <type_traits>
 #include <utility>
-#include <variant>
 
 #include "cli/exit_status.h"
 #include "io/json_text.h"
@@ -62,50 +60,6 @@ Vec3 Degrees(const Vec3& radians) {
 
 Vec3 Scale(const Matrix& m) { return {Length(m.v1), Length(m.v2), Length(m.v3)}; }
 
-// A number in its shortest exact form; null for one that is not finite
-// (an overflowing scale), which JSON cannot hold.
-void AppendNumber(std::string& out, double value) {
-  if (std::isfinite(value)) {
-    AppendJsonFloat(out, value);
-  } else {
-    out += "null";
-  }
-}
-
-void AppendNumbers(std::string& out, std::initializer_list<double> values) {
-  out += '[';
-  for (const double* v = values.begin(); v != values.end(); ++v) {
-    if (v != values.begin()) out += ", ";
-    AppendNumber(out, *v);
-  }
-  out += ']';
-}
-
-// A parameter's value as the scene file writes it.
-void AppendParamValue(std::string& out, const ParamValue& param) {
-  std::visit(
-      [&out](const auto& value) {
-        using T = std::decay_t<decltype(value)>;
-        if constexpr (std::is_same_v<T, bool>) {
-          out += value ? "true" : "false";
-        } else if constexpr (std::is_same_v<T, int32_t>) {
-          out += std::to_string(value);
-        } else if constexpr (std::is_same_v<T, double>) {
-          AppendNumber(out, value);
-        } else if constexpr (std::is_same_v<T, Vec3>) {
-          AppendNumbers(out, {value.x, value.y, value.z});
-        } else {
-          out += "{\"curve\": [";
-          for (size_t i = 0; i < value.knots.size(); ++i) {
-            if (i > 0) out += ", ";
-            AppendNumbers(out, {value.knots[i][0], value.knots[i][1]});
-          }
-          out += "]}";
-        }
-      },
-      param);
-}
-
 // Six significant digits, as people read them; negative zero as 0.
 void AppendReadable(std::string& out, double value) {
   if (value == 0) value = 0;
@@ -155,7 +109,7 @@ void AppendObjectLine(std::string& out, const Object& op, size_t depth, bool par
   if (op.data.params.empty()) out += " none";
   for (const auto& [param_id, value] : op.data.params) {
     out += "  " + std::to_string(param_id) + '=';
-    AppendParamValue(out, value);
+    AppendParamJson(out, value);
   }
   out += '\n';
 }
@@ -169,11 +123,11 @@ void AppendObjectJson(std::string& out, const Object& op, bool params) {
   const Matrix& m = op.data.matrix;
   const Vec3 rotation = Degrees(MatrixToHpb(m)), scale = Scale(m);
   out += ", \"position\": ";
-  AppendNumbers(out, {m.off.x, m.off.y, m.off.z});
+  AppendJsonFloats(out, {m.off.x, m.off.y, m.off.z});
   out += ", \"rotationDegrees\": ";
-  AppendNumbers(out, {rotation.x, rotation.y, rotation.z});
+  AppendJsonFloats(out, {rotation.x, rotation.y, rotation.z});
   out += ", \"scale\": ";
-  AppendNumbers(out, {scale.x, scale.y, scale.z});
+  AppendJsonFloats(out, {scale.x, scale.y, scale.z});
   if (op.data.points) out += ", \"points\": " + std::to_string(op.data.points->size());
   if (op.data.tangents) out += ", \"tangents\": " + std::to_string(op.data.tangents->size());
   if (op.data.polygons) out += ", \"polygons\": " + std::to_string(op.data.polygons->size());
@@ -184,7 +138,7 @@ void AppendObjectJson(std::string& out, const Object& op, bool params) {
     for (const auto& [id, value] : op.data.params) {
       if (!std::exchange(first, false)) out += ", ";
       out += '"' + std::to_string(id) + "\": ";
-      AppendParamValue(out, value);
+      AppendParamJson(out, value);
     }
     out += '}';
   }

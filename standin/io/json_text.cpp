@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
+#include <initializer_list>
+#include <type_traits>
+#include <variant>
 
 #include "io/quoted_text.h"
 
@@ -57,6 +61,59 @@ void AppendJsonFloat(std::string& out, double value) {
   char* end = std::to_chars(text, text + sizeof text, value).ptr;
   out.append(text, end);
   if (std::none_of(text, end, [](char c) { return c == '.' || c == 'e'; })) out += ".0";
+}
+
+namespace {
+
+// A finite float as AppendJsonFloat writes it, anything else as null.
+bool AppendFiniteOrNull(std::string& out, double value) {
+  if (std::isfinite(value)) {
+    AppendJsonFloat(out, value);
+    return true;
+  }
+  out += "null";
+  return false;
+}
+
+}  // namespace
+
+bool AppendJsonFloats(std::string& out, std::initializer_list<double> values) {
+  bool finite = true;
+  out += '[';
+  for (const double* v = values.begin(); v != values.end(); ++v) {
+    if (v != values.begin()) out += ", ";
+    finite = AppendFiniteOrNull(out, *v) && finite;
+  }
+  out += ']';
+  return finite;
+}
+
+bool AppendParamJson(std::string& out, const ParamValue& param) {
+  return std::visit(
+      [&out](const auto& value) {
+        using T = std::decay_t<decltype(value)>;
+        if constexpr (std::is_same_v<T, bool>) {
+          out += value ? "true" : "false";
+          return true;
+        } else if constexpr (std::is_same_v<T, int32_t>) {
+          out += std::to_string(value);
+          return true;
+        } else if constexpr (std::is_same_v<T, double>) {
+          return AppendFiniteOrNull(out, value);
+        } else if constexpr (std::is_same_v<T, Vec3>) {
+          return AppendJsonFloats(out, {value.x, value.y, value.z});
+        } else {
+          bool finite = true;
+          out += "{\"curve\": [";
+          for (size_t i = 0; i < value.knots.size(); ++i) {
+            if (i > 0) out += ", ";
+            finite = AppendJsonFloats(out, {value.knots[i][0], value.knots[i][1]}) && finite;
+          }
+          out += "]}";
+          return finite;
+        }
+      },
+      param);
 }
 
 }  // namespace standin

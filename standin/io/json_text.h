@@ -2,8 +2,11 @@
 // program's output share.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
+
+#include "scene/object.h"
 
 namespace standin {
 
@@ -16,5 +19,15 @@ void AppendJsonString(std::string& out, std::string_view text);
 // value, always with a '.' or an exponent so that it reads back as a float
 // (100 becomes "100.0", negative zero "-0.0").
 void AppendJsonFloat(std::string& out, double value);
+
+// Appends [a, b, ...], each finite number as AppendJsonFloat writes it and
+// any other as null (JSON cannot hold it); false when there was such a one.
+bool AppendJsonFloats(std::string& out, std::initializer_list<double> values);
+
+// Appends a parameter's value as scene files hold it: true/false, an
+// integer, a float, [x, y, z] or {"curve": [[x, y], ...]}. A float that is
+// not finite, which JSON cannot hold, is written as null and makes the
+// result false.
+bool AppendParamJson(std::string& out, const ParamValue& value);
 
 }  // namespace standin

@@ -136,33 +136,13 @@ class SceneText {
 
   void Params(const Container& params, size_t level) {
     text_ += '{';
-    std::string at;
     for (auto it = params.begin(); it != params.end(); ++it) {
       if (it != params.begin()) text_ += ',';
       const std::string id = std::to_string(it->first);
       Key(level + 1, id);
-      at = "params." + id;
-      std::visit(
-          [&](const auto& value) {
-            using T = std::decay_t<decltype(value)>;
-            if constexpr (std::is_same_v<T, bool>) {
-              text_ += value ? "true" : "false";
-            } else if constexpr (std::is_same_v<T, int32_t>) {
-              text_ += std::to_string(value);
-            } else if constexpr (std::is_same_v<T, double>) {
-              Float(value, at);
-            } else if constexpr (std::is_same_v<T, Vec3>) {
-              Numbers(at, {value.x, value.y, value.z});
-            } else {
-              text_ += "{\"curve\": [";
-              for (size_t i = 0; i < value.knots.size(); ++i) {
-                if (i > 0) text_ += ", ";
-                Numbers(at, {value.knots[i][0], value.knots[i][1]});
-              }
-              text_ += "]}";
-            }
-          },
-          it->second);
+      if (!AppendParamJson(text_, it->second)) {
+        throw SceneWriteError(RecordPath(*op_) + ".params." + id + ": number is not finite");
+      }
     }
     if (!params.empty()) Line(level);
     text_ += '}';
