@@ -43,6 +43,11 @@ void TakeEveryValue(CLI::App& command) {
   command.allow_extras();  // words nobody takes are reported by CheckNothingLeft()
 }
 
+// The operand every command takes: a file, or "-" for standard input.
+void AddOperand(CLI::App& command, const std::string& name, std::string& path, const std::string& what) {
+  command.add_option(name, path, what + ", - for standard input")->required()->type_name("");
+}
+
 // The last value of an option that was given.
 std::string Last(const CLI::Option* option, std::string fallback = {}) {
   return option->count() > 0 ? option->results().back() : fallback;
@@ -96,7 +101,7 @@ struct GadgetOption {
 class MirrorOptions {
  public:
   explicit MirrorOptions(CLI::App& command) {
-    command.add_option("SCENE", scene_, "the scene file, - for standard input")->required()->type_name("");
+    AddOperand(command, "SCENE", scene_, "the scene file");
     for (const NamedGadget& gadget : MirrorGadgets()) {
       const std::string name = "--" + std::string(gadget.name);
       if (gadget.kind == GadgetKind::kCheckbox) {
@@ -230,9 +235,7 @@ CommandLine ParseCommandLine(std::span<const std::string_view> words) {
   InfoRequest info;
   CLI::App* info_command = app.add_subcommand("info", "print the scene as an indented tree of objects");
   TakeEveryValue(*info_command);
-  info_command->add_option("SCENE", info.scene, "the scene file, - for standard input")
-      ->required()
-      ->type_name("");
+  AddOperand(*info_command, "SCENE", info.scene, "the scene file");
   info_command->add_flag("--json", info.json, "print the tree as JSON");
   info_command->add_flag("--params", info.params, "list each object's parameters");
 
@@ -247,9 +250,7 @@ CommandLine ParseCommandLine(std::span<const std::string_view> words) {
   ScriptRequest script;
   CLI::App* script_command = app.add_subcommand("script", "run the steps of a script file, one per line");
   TakeEveryValue(*script_command);
-  script_command->add_option("FILE", script.script, "the script, - for standard input")
-      ->required()
-      ->type_name("");
+  AddOperand(*script_command, "FILE", script.script, "the script");
   const HostOptions script_host(*script_command);
   script_command->footer(ScriptStepsHelp());
 
