@@ -6,6 +6,8 @@ cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev rapidjson-dev libcli11-dev libtiff-dev groff perl
   g++-mingw-w64-x86-64-posix wine64 lld-14 llvm-14)
+# The locale tests run standin in (see below).
+packages+=(locales)
 # npm may come with a Node.js package of its own, which Debian's npm conflicts with.
 command -v npm >/dev/null || packages+=(npm)
 
@@ -19,6 +21,16 @@ if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# standin runs in the user's locale, as a host does; a test runs it under a
+# locale that writes numbers with a decimal comma.
+if ! locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8'; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo sed -i 's/^# *\(de_DE\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -q '^de_DE\.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
+  $sudo locale-gen >/dev/null
 fi
 
 bash scripts/install-zig.sh >/dev/null

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "host/plugin_calls.h"
 #include "journal/journal.h"
 #include "ui/vt_text.h"
 
@@ -20,7 +21,9 @@ VtCommandCallbacks CopyCallbacks(const VtCommandCallbacks* callbacks) {
 }
 
 void Destroy(const RegisteredCommand& command) {
-  if (command.callbacks.destroy != nullptr) command.callbacks.destroy(command.user);
+  if (command.callbacks.destroy == nullptr) return;
+  const PluginCall call;
+  if (call.allowed()) command.callbacks.destroy(command.user);
 }
 
 int32_t RegisterCommand(int32_t id, VtText name, int32_t flags, const VtBitmap* icon, VtText help,
@@ -63,7 +66,8 @@ std::optional<bool> CommandRegistry::Execute(int32_t id, VtDocument* doc) {
   // Copied: the command may register others while it runs.
   const VtCommandCallbacks callbacks = command->callbacks;
   void* user = command->user;
-  return callbacks.execute(user, doc) != 0;
+  const PluginCall call;
+  return call.allowed() && callbacks.execute(user, doc) != 0;
 }
 
 std::optional<int32_t> CommandRegistry::GetState(int32_t id, VtDocument* doc) {
@@ -71,6 +75,8 @@ std::optional<int32_t> CommandRegistry::GetState(int32_t id, VtDocument* doc) {
   if (command == nullptr || command->callbacks.get_state == nullptr) return std::nullopt;
   const VtCommandCallbacks callbacks = command->callbacks;
   void* user = command->user;
+  const PluginCall call;
+  if (!call.allowed()) return std::nullopt;
   return callbacks.get_state(user, doc);
 }
 
@@ -96,6 +102,6 @@ CommandRegistry& HostCommands() {
   return registry;
 }
 
-void FillPluginOps(VtPluginOps& ops) { ops.register_command = RegisterCommand; }
+void FillPluginOps(VtPluginOps& ops) { ops.register_command = Checked<RegisterCommand>; }
 
 }  // namespace standin

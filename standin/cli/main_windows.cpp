@@ -6,6 +6,7 @@
 #include <io.h>
 #include <windows.h>
 
+#include <clocale>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -27,6 +28,8 @@ std::string Utf8(const wchar_t* wide) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  // A host runs in its user's locale; so does standin (see main.cpp).
+  std::setlocale(LC_ALL, "");
   _setmode(_fileno(stdin), _O_BINARY);
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);

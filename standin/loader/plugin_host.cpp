@@ -6,6 +6,7 @@
 
 #include "abi/commands.h"
 #include "abi/host_table.h"
+#include "host/plugin_calls.h"
 #include "journal/journal.h"
 #include "loader/shared_library.h"
 #include "ui/dialog.h"
@@ -92,7 +93,8 @@ bool PluginHost::Report(const fs::path& where, const std::string& reason) {
 }
 
 int32_t PluginHost::Call(Plugin& plugin, int32_t action, void* p1, void* p2, void* p3) {
-  const int32_t result = plugin.main(action, p1, p2, p3);
+  const PluginCall call;
+  const int32_t result = call.allowed() ? plugin.main(action, p1, p2, p3) : 0;
   Journal::Event(HostJournal(), "plugin.action").Int("action", action).Int("result", result);
   return result;
 }

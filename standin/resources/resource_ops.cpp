@@ -5,6 +5,7 @@
 
 #include "abi/host_table.h"
 #include "host/faults.h"
+#include "host/plugin_calls.h"
 #include "journal/journal.h"
 #include "resources/bitmap.h"
 #include "resources/layout_builder.h"
@@ -113,20 +114,20 @@ ResourceRegistry& HostResources() {
 }
 
 void ResourceUiOps(VtUiOps& ops) {
-  ops.dialog_load_layout = DialogLoadLayout;
-  ops.dialog_attach_user_area = DialogAttachUserArea;
-  ops.user_area_alloc = AllocUserArea;
-  ops.user_area_free = UserAreaFree;
-  ops.user_area_width = UserAreaWidth;
-  ops.user_area_height = UserAreaHeight;
-  ops.user_area_draw_bitmap = UserAreaDrawBitmap;
-  ops.bitmap_alloc = AllocBitmap;
-  ops.bitmap_free = BitmapFree;
-  ops.bitmap_load = BitmapLoad;
-  ops.bitmap_width = BitmapWidth;
-  ops.bitmap_height = BitmapHeight;
-  ops.resource_load = ResourceLoad;
-  ops.resource_free = ResourceFree;
+  ops.dialog_load_layout = Checked<DialogLoadLayout>;
+  ops.dialog_attach_user_area = Checked<DialogAttachUserArea>;
+  ops.user_area_alloc = Checked<AllocUserArea>;
+  ops.user_area_free = Checked<UserAreaFree>;
+  ops.user_area_width = Checked<UserAreaWidth>;
+  ops.user_area_height = Checked<UserAreaHeight>;
+  ops.user_area_draw_bitmap = Checked<UserAreaDrawBitmap>;
+  ops.bitmap_alloc = Checked<AllocBitmap>;
+  ops.bitmap_free = Checked<BitmapFree>;
+  ops.bitmap_load = Checked<BitmapLoad>;
+  ops.bitmap_width = Checked<BitmapWidth>;
+  ops.bitmap_height = Checked<BitmapHeight>;
+  ops.resource_load = Checked<ResourceLoad>;
+  ops.resource_free = Checked<ResourceFree>;
 }
 
 }  // namespace standin

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "host/faults.h"
+#include "host/plugin_calls.h"
 #include "resources/picture_codec.h"
 
 namespace standin {
@@ -90,8 +91,9 @@ bool RepaintUserArea(Dialog& dialog, int32_t id) {
   if (!ua->initialised) {
     ua->initialised = true;
     if (auto init = ua->callbacks.init) {
+      const PluginCall call;
       DialogRegistry::CallScope scope(HostDialogs());
-      init(ua->user);
+      if (call.allowed()) init(ua->user);
     }
     if (!HostDialogs().Alive(&dialog) || AttachedUserArea(dialog, id) != ua) return false;
   }
@@ -99,8 +101,9 @@ bool RepaintUserArea(Dialog& dialog, int32_t id) {
   FitCanvas(*ua, gadget);
   ua->canvas.Fill(Rgba{});
   if (auto draw = ua->callbacks.draw) {
+    const PluginCall call;
     DialogRegistry::CallScope scope(HostDialogs());
-    draw(ua->user, 0, 0, gadget.width, gadget.height);
+    if (call.allowed()) draw(ua->user, 0, 0, gadget.width, gadget.height);
   }
   return true;
 }

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "host/faults.h"
+#include "host/plugin_calls.h"
 
 namespace standin {
 namespace {
@@ -46,6 +47,8 @@ Dialog::Dialog(const VtDialogCallbacks* callbacks, void* user) : user_(user) {
 bool Dialog::CreateLayout() {
   auto fn = callbacks_.create_layout;
   if (fn == nullptr) return true;
+  const PluginCall call;
+  if (!call.allowed()) return false;
   DialogRegistry::CallScope scope(HostDialogs());
   return fn(user_) != 0;
 }
@@ -53,6 +56,8 @@ bool Dialog::CreateLayout() {
 bool Dialog::InitValues() {
   auto fn = callbacks_.init_values;
   if (fn == nullptr) return true;
+  const PluginCall call;
+  if (!call.allowed()) return false;
   DialogRegistry::CallScope scope(HostDialogs());
   return fn(user_) != 0;
 }
@@ -60,6 +65,8 @@ bool Dialog::InitValues() {
 bool Dialog::Command(int32_t id) {
   auto fn = callbacks_.command;
   if (fn == nullptr) return true;
+  const PluginCall call;
+  if (!call.allowed()) return false;
   DialogRegistry::CallScope scope(HostDialogs());
   return fn(user_, id) != 0;
 }
@@ -67,6 +74,8 @@ bool Dialog::Command(int32_t id) {
 bool Dialog::AskClose() {
   auto fn = callbacks_.ask_close;
   if (fn == nullptr) return false;
+  const PluginCall call;
+  if (!call.allowed()) return false;
   DialogRegistry::CallScope scope(HostDialogs());
   return fn(user_) != 0;
 }

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <initializer_list>
 
+#include "host/plugin_calls.h"
 #include "ui/dialog.h"
 #include "ui/dialog_host.h"
 #include "ui/vt_text.h"
@@ -198,28 +199,28 @@ int32_t PopupAdd(VtDialog* handle, int32_t id, int32_t entry_id, VtText text) {
 }  // namespace
 
 void FillDialogOps(VtUiOps& ops) {
-  ops.dialog_alloc = DialogAlloc;
-  ops.dialog_free = DialogFree;
-  ops.dialog_open = DialogOpen;
-  ops.dialog_close = DialogClose;
-  ops.menu_flush_all = MenuFlushAll;
-  ops.menu_sub_begin = MenuSubBegin;
-  ops.menu_sub_end = MenuSubEnd;
-  ops.menu_add_entry = MenuAddEntry;
-  ops.menu_finished = MenuFinished;
-  ops.gadget_get_bool = GetBool;
-  ops.gadget_get_int32 = GetInt32;
-  ops.gadget_get_float = GetFloat;
-  ops.gadget_get_text = GetText;
-  ops.gadget_get_color = GetColor;
-  ops.gadget_set_bool = SetBool;
-  ops.gadget_set_int32 = SetInt32;
-  ops.gadget_set_float = SetFloat;
-  ops.gadget_set_text = SetText;
-  ops.gadget_set_color = SetColor;
-  ops.gadget_enable = Enable;
-  ops.popup_clear = PopupClear;
-  ops.popup_add = PopupAdd;
+  ops.dialog_alloc = Checked<DialogAlloc>;
+  ops.dialog_free = Checked<DialogFree>;
+  ops.dialog_open = Checked<DialogOpen>;
+  ops.dialog_close = Checked<DialogClose>;
+  ops.menu_flush_all = Checked<MenuFlushAll>;
+  ops.menu_sub_begin = Checked<MenuSubBegin>;
+  ops.menu_sub_end = Checked<MenuSubEnd>;
+  ops.menu_add_entry = Checked<MenuAddEntry>;
+  ops.menu_finished = Checked<MenuFinished>;
+  ops.gadget_get_bool = Checked<GetBool>;
+  ops.gadget_get_int32 = Checked<GetInt32>;
+  ops.gadget_get_float = Checked<GetFloat>;
+  ops.gadget_get_text = Checked<GetText>;
+  ops.gadget_get_color = Checked<GetColor>;
+  ops.gadget_set_bool = Checked<SetBool>;
+  ops.gadget_set_int32 = Checked<SetInt32>;
+  ops.gadget_set_float = Checked<SetFloat>;
+  ops.gadget_set_text = Checked<SetText>;
+  ops.gadget_set_color = Checked<SetColor>;
+  ops.gadget_enable = Checked<Enable>;
+  ops.popup_clear = Checked<PopupClear>;
+  ops.popup_add = Checked<PopupAdd>;
 }
 
 }  // namespace standin

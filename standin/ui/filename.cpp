@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "host/faults.h"
+#include "host/plugin_calls.h"
 #include "journal/journal.h"
 #include "ui/handle_table.h"
 #include "ui/host_options.h"
@@ -115,12 +116,12 @@ const std::string* FilenamePath(const VtFilename* name) {
 std::size_t LiveFilenames() { return Names().size(); }
 
 void FillFileOps(VtFileOps& ops) {
-  ops.filename_alloc = Alloc;
-  ops.filename_copy = Copy;
-  ops.filename_free = Free;
-  ops.filename_get_text = GetText;
-  ops.filename_append = Append;
-  ops.open_with_default_app = OpenWithDefaultApp;
+  ops.filename_alloc = Checked<Alloc>;
+  ops.filename_copy = Checked<Copy>;
+  ops.filename_free = Checked<Free>;
+  ops.filename_get_text = Checked<GetText>;
+  ops.filename_append = Checked<Append>;
+  ops.open_with_default_app = Checked<OpenWithDefaultApp>;
 }
 
 }  // namespace standin

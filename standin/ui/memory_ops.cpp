@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "host/faults.h"
+#include "host/plugin_calls.h"
 
 namespace standin {
 namespace {
@@ -34,8 +35,8 @@ void Free(void* block) {
 }  // namespace
 
 void FillMemoryOps(VtMemoryOps& ops) {
-  ops.alloc = Alloc;
-  ops.free = Free;
+  ops.alloc = Checked<Alloc>;
+  ops.free = Checked<Free>;
 }
 
 std::size_t LiveMemoryBlocks() { return Blocks().size(); }

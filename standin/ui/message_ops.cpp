@@ -1,5 +1,6 @@
 #include "ui/message_ops.h"
 
+#include "host/plugin_calls.h"
 #include "journal/journal.h"
 #include "ui/vt_text.h"
 
@@ -15,8 +16,8 @@ void ShowMessageBox(VtText text, int32_t type) {
 }  // namespace
 
 void FillMessageOps(VtUiOps& ops) {
-  ops.console_write = ConsoleWrite;
-  ops.message_box = ShowMessageBox;
+  ops.console_write = Checked<ConsoleWrite>;
+  ops.message_box = Checked<ShowMessageBox>;
 }
 
 }  // namespace standin

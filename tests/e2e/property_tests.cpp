@@ -1,6 +1,9 @@
 // Properties of whole mirror runs over random scenes, through the program:
 // undo restores the input exactly, redo brings the run back, the same mirror
-// twice returns to the input, and every change was registered for undo.
+// twice returns to the input, every change was registered for undo, and
+// two runs give the same bytes whatever the user's locale.
+#include <clocale>
+#include <cstdlib>
 #include <random>
 #include <string>
 #include <vector>
@@ -59,6 +62,30 @@ TEST_F(EndToEndProperties, MirroringTwiceReturnsToTheInput) {
   // Most scenes have a selection, so most runs change something.
   EXPECT_GT(changed, kScenes / 2);
 }
+
+#ifndef _WIN32
+// standin runs in the user's locale, as a host does: a number written or
+// read through it (a decimal comma in German) would show here.
+TEST_F(EndToEndProperties, TwoRunsGiveTheSameBytesAlsoUnderAGermanLocale) {
+  ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr)
+      << "the locale de_DE.UTF-8 is missing; scripts/install-deps.sh installs it";
+  std::setlocale(LC_ALL, "C");
+  WriteText(File("in.json"), RandomSceneText(5));
+  const auto run = [&](const std::string& tag) {
+    Mirror("in.json", tag + ".json",
+           {"--axis", "y", "--duplicate", "--rename", "all", "--no-keep-color", "--color-mode", "always",
+            "--color", "0.25,0.5,1"},
+           {"--report", "report.json"});
+    return ReadText(File(tag + ".json")) + ReadText(journal()) + ReadText(File("report.json")) +
+           Standin({"info", "in.json", "--params"}).out;
+  };
+  const std::string plain = run("plain");
+  ASSERT_EQ(setenv("LC_ALL", "de_DE.UTF-8", 1), 0);
+  const std::string german = run("german");
+  unsetenv("LC_ALL");
+  EXPECT_EQ(german, plain);
+}
+#endif
 
 }  // namespace
 }  // namespace vitrel::e2e

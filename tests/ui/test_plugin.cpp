@@ -3,10 +3,19 @@
 // TEST_PLUGIN_FIRST_RESULT / TEST_PLUGIN_START_RESULT replace the results of
 // actions 1 and 2, TEST_PLUGIN_LAYOUT the table layout it declares,
 // TEST_PLUGIN_NO_DECLARATION and TEST_PLUGIN_NO_ENTRY leave the exported
-// symbols out. Every variant registers command 424242. It tells what it
-// sees through the host's console, which the host journals.
+// symbols out; TEST_PLUGIN_MISBEHAVES makes its command break the host's
+// rules (a call from a thread of its own, the working folder, locale and
+// rounding mode left changed). Every variant registers command 424242. It
+// tells what it sees through the host's console, which the host journals.
 #include <cstdint>
 #include <string>
+
+#ifdef TEST_PLUGIN_MISBEHAVES
+#include <cfenv>
+#include <clocale>
+#include <filesystem>
+#include <thread>
+#endif
 
 #include "export.h"
 #include "vitrel_host_abi.h"
@@ -35,6 +44,14 @@ void Say(const std::string& text) {
 
 int32_t Execute(void*, VtDocument*) {
   Say("execute");
+#ifdef TEST_PLUGIN_MISBEHAVES
+  std::thread([] { Say("from a thread"); }).join();
+#ifndef _WIN32  // Windows' C runtime has no C.UTF-8 locale
+  std::setlocale(LC_ALL, "C.UTF-8");
+#endif
+  std::filesystem::current_path(std::filesystem::current_path().parent_path());
+  std::fesetround(FE_DOWNWARD);
+#endif
   return 1;
 }
 
