@@ -12,10 +12,15 @@ PictureBanner::~PictureBanner() {
 Bool PictureBanner::Init() {
   // The "res" folder is joined as text with a backslash on every platform
   // (hosts read it as a separator); the picture is joined as a component.
-  String folder = GeGetPluginPath().GetString();
+  // Without the plug-in's folder, or when a part of the path cannot be
+  // built, the path stays empty and nothing is looked up elsewhere.
+  const Filename plugin = GeGetPluginPath();
+  if (plugin.IsEmpty()) return true;
+  String folder = plugin.GetString();
   folder += "\\res";
   path_ = Filename(folder);
   path_ += Filename(String(picture_));
+  if (path_.IsEmpty()) return true;
   // A picture that does not load leaves the bitmap empty and the gadget blank.
   if (bitmap_ != nullptr) bitmap_->Init(path_, -1);
   return true;

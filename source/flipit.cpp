@@ -29,14 +29,16 @@ Bool FlipItDialog::CreateLayout() {
   AttachUserArea(banner_, IDC_BANNER, 0);
 
   MenuFlushAll();
-  MenuSubBegin("File");
-  MenuAddString(IDM_CLOSE_MANAGER, "Close manager");
-  MenuSubEnd();
-  MenuSubBegin("Help");
-  MenuAddString(IDM_SIMPLE_USAGE, "Simple usage...");
-  MenuAddString(IDM_HELP_FILE, "Main help file (PDF)");
-  MenuAddString(IDM_ABOUT, "About...");
-  MenuSubEnd();
+  if (MenuSubBegin("File")) {
+    MenuAddString(IDM_CLOSE_MANAGER, "Close manager");
+    MenuSubEnd();
+  }
+  if (MenuSubBegin("Help")) {
+    MenuAddString(IDM_SIMPLE_USAGE, "Simple usage...");
+    MenuAddString(IDM_HELP_FILE, "Main help file (PDF)");
+    MenuAddString(IDM_ABOUT, "About...");
+    MenuSubEnd();
+  }
   MenuFinished();
 
   FreeChildren(IDC_AXIS);

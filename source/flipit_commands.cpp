@@ -82,8 +82,13 @@ void FlipItDialog::ApplyDisplayColorRule() {
 
 void FlipItDialog::OpenHelpFile() {
   // Joined as text with a backslash on every platform; hosts read it as a
-  // separator. A missing file or a failed open is not reported.
-  String path = GeGetPluginPath().GetString();
+  // separator. Without the plug-in's folder, or with a path whose text could
+  // not be built, nothing is opened: the path would name another file. A
+  // missing file or a failed open is not reported.
+  const Filename folder = GeGetPluginPath();
+  if (folder.IsEmpty()) return;
+  String path = folder.GetString();
   path += "\\Vitrel.pdf";
+  if (!path.IsComplete()) return;
   GeExecuteFile(Filename(path));
 }

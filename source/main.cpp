@@ -37,18 +37,25 @@ const char* const kFrameworks[] = {
     "net.maxon.math.framework",       "net.maxon.mesh_misc.framework", "net.maxon.python.framework",
 };
 
+// The command's icon, "res/mirror.tif" in the plug-in's folder; null when
+// the folder, the path or the picture is missing, so that no file is looked
+// up anywhere else.
+BaseBitmap* LoadIcon() {
+  Filename picture = GeGetPluginPath();
+  if (picture.IsEmpty()) return nullptr;
+  picture += Filename(String("res"));
+  picture += Filename(String("mirror.tif"));
+  if (picture.IsEmpty()) return nullptr;
+  BaseBitmap* icon = BaseBitmap::Alloc();
+  if (icon != nullptr && !icon->Init(picture, -1)) BaseBitmap::Free(icon);
+  return icon;
+}
+
 Bool PluginStart() {
   const String name("Vitrel");
   const String help("Mirrors objects across the selected axis");
   FlipIt* command = NewObjClear<FlipIt>();
-
-  BaseBitmap* icon = BaseBitmap::Alloc();
-  if (icon != nullptr) {
-    Filename picture = GeGetPluginPath();
-    picture += Filename(String("res"));
-    picture += Filename(String("mirror.tif"));
-    if (!icon->Init(picture, -1)) BaseBitmap::Free(icon);
-  }
+  BaseBitmap* icon = LoadIcon();
 
   // The host owns the command from here on; it copies the icon.
   const Bool registered = RegisterCommandPlugin(ID_VITREL, name, 0, icon, help, command);

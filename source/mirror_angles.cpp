@@ -5,7 +5,9 @@
 namespace vitrel::mirror {
 namespace {
 
-Float Length(const Vector& v) { return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z); }
+// Without overflow or underflow of the squares, so that axes as long as
+// 1e200 or as short as 1e-170 keep their lengths.
+Float Length(const Vector& v) { return std::hypot(v.x, v.y, v.z); }
 
 // `axis` brought to `length`. A rotation's axes have length one; an axis the
 // host gave with length zero stays of length zero.
@@ -74,7 +76,7 @@ void ReorientByAngles(BaseObject* op, Turn turn, Float pi, BaseDocument* doc) {
 }
 
 void SetParameters(BaseObject* op, const BaseContainer& bc, BaseDocument* doc) {
-  if (bc.handle() == nullptr) return;
+  if (!bc.IsValid()) return;
   doc->AddUndo(UNDOTYPE::CHANGE, op);
   op->SetData(bc, true);
 }

@@ -60,6 +60,16 @@ Turn ModalDeformerTurn(Int32 mode, Int32 axis) {
   }
 }
 
+// A deformer's strength changes sign across any axis; without a copy of its
+// parameters it stays as it is.
+void MirrorStrength(BaseObject* op, Bool acrossAxis, BaseDocument* doc) {
+  BaseContainer bc = op->GetData();
+  if (!bc.IsValid()) return;
+  const Float strength = bc.GetFloat(kDeformerStrength);
+  bc.SetFloat(kDeformerStrength, acrossAxis ? -strength : strength);
+  vitrel::mirror::SetParameters(op, bc, doc);
+}
+
 // Particle objects: the emitter, and the forces with a direction vector.
 constexpr Int32 kEmitter = 5109;
 constexpr Int32 kForceDirection = 5004;
@@ -78,14 +88,12 @@ void FlipDeformer(const FlipItDialog& dialog, BaseObject* op, Int32 axis, BaseDo
   Turn turn = Turn::kNone;
   if (const DeformerRule* rule = DeformerRuleOf(type)) {
     if (index >= 0) turn = rule->turns[index];
-    if (rule->strength) {
-      BaseContainer bc = op->GetData();
-      const Float strength = bc.GetFloat(kDeformerStrength);
-      bc.SetFloat(kDeformerStrength, index >= 0 ? -strength : strength);
-      vitrel::mirror::SetParameters(op, bc, doc);
-    }
+    if (rule->strength) MirrorStrength(op, index >= 0, doc);
   } else if (type == kModalDeformer) {
-    turn = ModalDeformerTurn(op->GetData().GetInt32(kDeformerMode), axis);
+    // The turn depends on the mode; without the parameters it is unknown.
+    const BaseContainer bc = op->GetData();
+    if (!bc.IsValid()) return;
+    turn = ModalDeformerTurn(bc.GetInt32(kDeformerMode), axis);
   }
   vitrel::mirror::ApplyTurn(turn, placement.hpb, dialog.pi);
   vitrel::mirror::WritePlacement(op, placement, doc);
@@ -98,15 +106,17 @@ void FlipParticleForce(const FlipItDialog& dialog, BaseObject* op, Int32 axis, B
   if (type == kEmitter) {
     if (axis == AXIS_Z) turn = Turn::kHeading;
   } else if (IsDirectedForce(type)) {
-    BaseContainer bc = op->GetData();
-    Vector direction = bc.GetVector(kForceDirection);
-    if (Float Vector::*component = vitrel::mirror::AxisComponent(axis)) {
-      direction.*component = -(direction.*component);
-    }
     if (axis == AXIS_Y) turn = Turn::kBank;
     if (axis == AXIS_Z) turn = Turn::kHeading;
-    bc.SetVector(kForceDirection, direction);
-    vitrel::mirror::SetParameters(op, bc, doc);
+    BaseContainer bc = op->GetData();
+    if (bc.IsValid()) {
+      Vector direction = bc.GetVector(kForceDirection);
+      if (Float Vector::*component = vitrel::mirror::AxisComponent(axis)) {
+        direction.*component = -(direction.*component);
+      }
+      bc.SetVector(kForceDirection, direction);
+      vitrel::mirror::SetParameters(op, bc, doc);
+    }
   }
   vitrel::mirror::ApplyTurn(turn, placement.hpb, dialog.pi);
   vitrel::mirror::WritePlacement(op, placement, doc);
@@ -117,6 +127,7 @@ void FlipSweep(const FlipItDialog& dialog, BaseObject* op, Int32 axis, BaseDocum
   vitrel::mirror::ReorientByAngles(op, turn, dialog.pi, doc);
 
   BaseContainer bc = op->GetData();
+  if (!bc.IsValid()) return;
   const Float value = bc.GetFloat(kSweepFloat);
   // A sweep without a curve still has its float mirrored.
   MirrorSplineCurve(bc.GetCustomDataType(kSweepCurve, CUSTOMDATATYPE_SPLINE_CURVE));

@@ -1,6 +1,7 @@
 // Generators whose result depends on a signed parameter: extrusions, lathes
 // and arrays. Only their parameters change, never their placement; the
-// parameters are set back for every axis value, changed or not.
+// parameters are set back for every axis value, changed or not. Without a
+// copy of the parameters a generator is left as it is.
 #include "flipit_ids.h"
 #include "mirror.h"
 #include "mirror_support.h"
@@ -21,6 +22,7 @@ constexpr Int32 kArrayChanged = 7;
 
 void FlipExtrude(BaseObject* op, Int32 axis, BaseDocument* doc) {
   BaseContainer bc = op->GetData();
+  if (!bc.IsValid()) return;
   Vector movement = bc.GetVector(kExtrudeMovement);
   if (Float Vector::*component = vitrel::mirror::AxisComponent(axis))
     movement.*component = -(movement.*component);
@@ -30,6 +32,7 @@ void FlipExtrude(BaseObject* op, Int32 axis, BaseDocument* doc) {
 
 void FlipLathe(BaseObject* op, Int32 axis, BaseDocument* doc) {
   BaseContainer bc = op->GetData();
+  if (!bc.IsValid()) return;
   const Float acrossY = bc.GetFloat(kLatheAcrossY);
   const Float acrossXZ = bc.GetFloat(kLatheAcrossXZ);
   if (axis == AXIS_X || axis == AXIS_Z) bc.SetFloat(kLatheAcrossXZ, -acrossXZ);
@@ -39,6 +42,7 @@ void FlipLathe(BaseObject* op, Int32 axis, BaseDocument* doc) {
 
 void FlipArray(BaseObject* op, BaseDocument* doc) {
   BaseContainer bc = op->GetData();
+  if (!bc.IsValid()) return;
   bc.SetFloat(kArrayFloat, -bc.GetFloat(kArrayFloat));
   vitrel::mirror::SetParameters(op, bc, doc);
   op->Message(kArrayChanged);

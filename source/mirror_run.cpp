@@ -55,11 +55,10 @@ BaseObject* Duplicate(const FlipItDialog& dialog, BaseObject* op, BaseDocument* 
   doc->InsertObject(clone, nullptr, nullptr, renameMode == RENAME_BY_HOST);
   doc->AddUndo(UNDOTYPE::CHANGE, clone);
   doc->SetActiveObject(clone, 0);
-  if (renameMode == RENAME_PRIMARY || renameMode == RENAME_ALL) {
-    String suffix;
-    dialog.GetString(IDC_SUFFIX, suffix);
+  // A suffix that cannot be read leaves the names as they are.
+  String suffix;
+  if ((renameMode == RENAME_PRIMARY || renameMode == RENAME_ALL) && dialog.GetString(IDC_SUFFIX, suffix))
     RenameHierarchy(clone, true, suffix, renameMode == RENAME_ALL);
-  }
   Bool keepColor = false;
   dialog.GetBool(IDC_KEEP_DISPLAY_COLOR, keepColor);
   if (!keepColor) ApplyColourProperties(dialog, clone);
@@ -105,21 +104,24 @@ void MirrorRun(FlipItDialog& dialog) {
 
 void RenameHierarchy(BaseObject* op, Bool isTop, const String& suffix, Bool recurse) {
   vitrel::mirror::VisitHierarchy(op, isTop, [&](BaseObject* current) {
+    // A name that cannot be built whole is left as it was, never replaced
+    // by the suffix alone or a part of it.
     String name = current->GetName();
-    name.Insert(name.GetLength(), suffix);
-    current->SetName(name);
+    if (name.Insert(name.GetLength(), suffix)) current->SetName(name);
     return recurse;
   });
 }
 
 void ApplyColourProperties(const FlipItDialog& dialog, BaseObject* op) {
+  // Properties the dialog cannot show are not made up: the object keeps its
+  // own.
   ObjectColorProperties properties;
-  dialog.GetBool(IDC_XRAY, properties.xray);
   Int32 mode = 0;
-  dialog.GetInt32(IDC_DISPLAY_COLOR_MODE, mode);
-  properties.usecolor = ColorModeOf(mode);
   Float brightness = 0.0;
-  dialog.GetColorField(IDC_DISPLAY_COLOR, properties.color, brightness);
+  if (!dialog.GetBool(IDC_XRAY, properties.xray) || !dialog.GetInt32(IDC_DISPLAY_COLOR_MODE, mode) ||
+      !dialog.GetColorField(IDC_DISPLAY_COLOR, properties.color, brightness))
+    return;
+  properties.usecolor = ColorModeOf(mode);
   op->SetColorProperties(properties);
 }
 

@@ -68,9 +68,12 @@ void FlipTangents(BaseObject* op, Int32 axis, BaseDocument* doc) {
 }
 
 void FlipLatticePoints(BaseObject* op, Int32 axis, BaseDocument* doc) {
+  // The grid's sizes come from the parameters; without them the points are
+  // left as they are.
+  const BaseContainer bc = op->GetData();
+  if (!bc.IsValid()) return;
   const Int32 count = op->GetPointCount();
   Vector* points = op->GetPointW();
-  const BaseContainer bc = op->GetData();
   const Int64 nx = bc.GetInt32(kLatticeCellsX);
   const Int64 ny = bc.GetInt32(kLatticeCellsY);
   const Int64 nz = bc.GetInt32(kLatticeCellsZ);

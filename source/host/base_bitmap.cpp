@@ -16,7 +16,8 @@ void BaseBitmap::Free(BaseBitmap*& bitmap) {
 }
 
 Bool BaseBitmap::Init(const Filename& name, Int32 frame) {
-  return name.handle() != nullptr && UiOps().bitmap_load(handle(), name.handle(), frame) != 0;
+  // An empty name would be read relative to the working directory.
+  return !name.IsEmpty() && UiOps().bitmap_load(handle(), name.handle(), frame) != 0;
 }
 
 Int32 BaseBitmap::GetBw() const { return UiOps().bitmap_width(handle()); }

@@ -1,7 +1,9 @@
 // The host's data container: a copy of an object's parameters, read and
 // changed by id and set back on the object. A container that the host could
-// not copy (or a default-constructed one) is empty: reads give their preset
-// and writes do nothing.
+// not copy (or a default-constructed one) is not valid: it holds none of the
+// object's values, so its reads give only their preset and its writes do
+// nothing. A caller that needs the values checks IsValid() first and leaves
+// its step out without them.
 #pragma once
 
 #include "host/host_types.h"
@@ -16,6 +18,9 @@ class BaseContainer {
   BaseContainer(BaseContainer&& other) noexcept;
   BaseContainer& operator=(BaseContainer&& other) noexcept;
   ~BaseContainer();
+
+  // True when the container holds a copy that the host made.
+  Bool IsValid() const { return handle_ != nullptr; }
 
   Bool GetBool(Int32 id, Bool preset = false) const;
   Int32 GetInt32(Int32 id, Int32 preset = 0) const;

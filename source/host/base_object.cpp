@@ -67,7 +67,7 @@ void* BaseObject::GetTagDataW(Int32 type) { return SceneOps().object_tag_data_wr
 BaseContainer BaseObject::GetData() const { return BaseContainer(SceneOps().object_get_container(handle())); }
 
 Bool BaseObject::SetData(const BaseContainer& bc, Bool merge) {
-  if (bc.handle() == nullptr) return false;
+  if (!bc.IsValid()) return false;
   return SceneOps().object_set_container(handle(), bc.handle(), merge ? VT_SETCONTAINER_MERGE : 0) != 0;
 }
 

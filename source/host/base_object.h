@@ -119,8 +119,8 @@ class BaseObject {
   Int32 GetTangentCount() const { return GetTagDataCount(TAG_TANGENTS); }
   Tangent* GetTangentW() { return static_cast<Tangent*>(GetTagDataW(TAG_TANGENTS)); }
 
-  // A copy of the parameters (empty when the host cannot copy them), and
-  // setting a changed copy back, merged into the object's parameters.
+  // A copy of the parameters (not valid when the host cannot copy them),
+  // and setting a changed copy back, merged into the object's parameters.
   BaseContainer GetData() const;
   Bool SetData(const BaseContainer& bc, Bool merge = true);
 

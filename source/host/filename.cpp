@@ -19,7 +19,8 @@ void Release(VtFilename*& name) {
 
 }  // namespace
 
-Filename::Filename(const String& path) : handle_(FileOps().filename_alloc(path.ToText())) {}
+Filename::Filename(const String& path)
+    : handle_(path.IsComplete() ? FileOps().filename_alloc(path.ToText()) : nullptr) {}
 
 Filename::Filename(const Filename& other) : handle_(CopyOf(other.handle_)) {}
 
@@ -61,7 +62,9 @@ String Filename::GetString() const {
 }
 
 void Filename::SetString(const String& path) {
-  // A path the host cannot make leaves the old one in place.
+  // A path the host cannot make, or incomplete text, leaves the old one in
+  // place.
+  if (!path.IsComplete()) return;
   VtFilename* made = FileOps().filename_alloc(path.ToText());
   if (made == nullptr) return;
   Release(handle_);
@@ -69,12 +72,9 @@ void Filename::SetString(const String& path) {
 }
 
 Filename& Filename::operator+=(const Filename& component) {
-  if (component.handle_ == nullptr) return *this;
-  if (handle_ == nullptr) {
-    // Joining onto an empty path gives the component itself.
-    handle_ = CopyOf(component.handle_);
-  } else {
-    FileOps().filename_append(handle_, component.handle_);
+  if (handle_ == nullptr) return *this;
+  if (component.handle_ == nullptr || FileOps().filename_append(handle_, component.handle_) == 0) {
+    Release(handle_);
   }
   return *this;
 }

@@ -1,6 +1,8 @@
 // The host's file-name value: a path the host understands, made from text
 // and joined component by component with the host's own separator. A file
-// name the host could not make is empty: it converts to empty text.
+// name the host could not make, or made from incomplete text, is empty: it
+// converts to empty text, and whatever is joined onto it stays empty, so a
+// missing part never leaves a path to some other file.
 #pragma once
 
 #include "host/host_string.h"
@@ -22,7 +24,9 @@ class Filename {
   Bool IsEmpty() const;
   String GetString() const;
   void SetString(const String& path);
-  // Appends `component` as a further path component.
+  // Appends `component` as a further path component. The path becomes empty
+  // when it has no host name, when `component` has none, or when the host
+  // refuses the join.
   Filename& operator+=(const Filename& component);
 
   // The host's handle; null for an empty file name.

@@ -57,8 +57,10 @@ void GeDialog::MenuFlushAll() {
   if (handle_ != nullptr) UiOps().menu_flush_all(handle_);
 }
 
-void GeDialog::MenuSubBegin(const String& title) {
-  if (handle_ != nullptr) UiOps().menu_sub_begin(handle_, title.ToText());
+Bool GeDialog::MenuSubBegin(const String& title) {
+  if (handle_ == nullptr || !title.IsComplete()) return false;
+  UiOps().menu_sub_begin(handle_, title.ToText());
+  return true;
 }
 
 void GeDialog::MenuSubEnd() {
@@ -66,7 +68,7 @@ void GeDialog::MenuSubEnd() {
 }
 
 void GeDialog::MenuAddString(Int32 id, const String& text) {
-  if (handle_ != nullptr) UiOps().menu_add_entry(handle_, id, text.ToText());
+  if (handle_ != nullptr && text.IsComplete()) UiOps().menu_add_entry(handle_, id, text.ToText());
 }
 
 void GeDialog::MenuFinished() {
@@ -97,7 +99,9 @@ Bool GeDialog::GetFloat(Int32 id, Float& value) const {
 Bool GeDialog::GetString(Int32 id, String& value) const {
   VtText out = {nullptr, 0};
   if (handle_ == nullptr || UiOps().gadget_get_text(handle_, id, &out) == 0) return false;
-  value = String::FromText(out);
+  String text = String::FromText(out);
+  if (!text.IsComplete()) return false;
+  value = text;
   return true;
 }
 
@@ -125,7 +129,7 @@ Bool GeDialog::SetFloat(Int32 id, Float value, Float min, Float max, Float step,
 }
 
 Bool GeDialog::SetString(Int32 id, const String& text, Bool tristate, Int32 flags) {
-  return handle_ != nullptr &&
+  return handle_ != nullptr && text.IsComplete() &&
          UiOps().gadget_set_text(handle_, id, text.ToText(), tristate ? 1 : 0, flags) != 0;
 }
 
@@ -143,7 +147,7 @@ Bool GeDialog::Enable(Int32 id, Bool enabled) {
 Bool GeDialog::FreeChildren(Int32 id) { return handle_ != nullptr && UiOps().popup_clear(handle_, id) != 0; }
 
 Bool GeDialog::AddChild(Int32 id, Int32 subid, const String& text) {
-  return handle_ != nullptr && UiOps().popup_add(handle_, id, subid, text.ToText()) != 0;
+  return handle_ != nullptr && text.IsComplete() && UiOps().popup_add(handle_, id, subid, text.ToText()) != 0;
 }
 
 Bool GeModalDialog::Open(Int32 xpos, Int32 ypos, Int32 defaultw, Int32 defaulth, Bool resizeable) {

@@ -25,32 +25,35 @@ class GeDialog {
   virtual Bool AskClose();
 
   // Opening and closing; `type` is one of the VT_DLG_TYPE_ values.
-  Bool Open(Int32 type, Int32 pluginid, Int32 xpos, Int32 ypos, Int32 defaultw, Int32 defaulth, Int32 subid = 0);
+  Bool Open(Int32 type, Int32 pluginid, Int32 xpos, Int32 ypos, Int32 defaultw, Int32 defaulth,
+            Int32 subid = 0);
   Bool Close();
 
   Bool LoadDialogResource(Int32 id, const GeResource* resource, Int32 flags);
   Bool AttachUserArea(GeUserArea& ua, Int32 id, Int32 flags);
 
-  // Menus.
+  // Menus. A title or an entry whose text is incomplete is left out; a
+  // submenu left out returns false, and its entries are then not added.
   void MenuFlushAll();
-  void MenuSubBegin(const String& title);
+  Bool MenuSubBegin(const String& title);
   void MenuSubEnd();
   void MenuAddString(Int32 id, const String& text);
   void MenuFinished();
 
-  // Gadget reads: true on success; on failure `value` is left as it was.
+  // Gadget reads: true on success; on failure (also a text that cannot be
+  // built in full) `value` is left as it was.
   Bool GetBool(Int32 id, Bool& value) const;
   Bool GetInt32(Int32 id, Int32& value) const;
   Bool GetFloat(Int32 id, Float& value) const;
   Bool GetString(Int32 id, String& value) const;
   Bool GetColorField(Int32 id, Vector& color, Float& brightness) const;
 
-  // Gadget writes.
+  // Gadget writes; an incomplete text is not written and gives false.
   Bool SetBool(Int32 id, Bool value);
-  Bool SetInt32(Int32 id, Int32 value, Int32 min = LIMIT<Int32>::MIN, Int32 max = LIMIT<Int32>::MAX, Int32 step = 1,
-                Bool tristate = false);
-  Bool SetFloat(Int32 id, Float value, Float min = LIMIT<Float>::MIN, Float max = LIMIT<Float>::MAX, Float step = 1.0,
-                Bool tristate = false);
+  Bool SetInt32(Int32 id, Int32 value, Int32 min = LIMIT<Int32>::MIN, Int32 max = LIMIT<Int32>::MAX,
+                Int32 step = 1, Bool tristate = false);
+  Bool SetFloat(Int32 id, Float value, Float min = LIMIT<Float>::MIN, Float max = LIMIT<Float>::MAX,
+                Float step = 1.0, Bool tristate = false);
   Bool SetString(Int32 id, const String& text, Bool tristate = false, Int32 flags = 0);
   Bool SetColorField(Int32 id, const Vector& color, Float brightness, Float maxbrightness, Int32 flags);
   Bool Enable(Int32 id, Bool enabled);
@@ -66,7 +69,8 @@ class GeDialog {
 // that the dialog recorded before closing.
 class GeModalDialog : public GeDialog {
  public:
-  Bool Open(Int32 xpos = -1, Int32 ypos = -1, Int32 defaultw = 0, Int32 defaulth = 0, Bool resizeable = false);
+  Bool Open(Int32 xpos = -1, Int32 ypos = -1, Int32 defaultw = 0, Int32 defaulth = 0,
+            Bool resizeable = false);
   void SetModalResult(Bool result) { result_ = result; }
   Bool GetModalResult() const { return result_; }
 

@@ -10,7 +10,8 @@ GeResource::~GeResource() {
 
 Bool GeResource::Init(const Filename& folder) {
   Free();
-  if (folder.handle() == nullptr) return false;
+  // An empty folder would be read relative to the working directory.
+  if (folder.IsEmpty()) return false;
   handle_ = UiOps().resource_load(folder.handle());
   return handle_ != nullptr;
 }

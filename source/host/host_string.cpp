@@ -62,19 +62,25 @@ String::String(const char* utf8)
     : String(utf8, utf8 == nullptr ? 0 : static_cast<Int32>(std::strlen(utf8))) {}
 
 String::String(const char* data, Int32 length) {
-  if (data != nullptr && length > 0) buffer_ = Join<Buffer>({data, length});
+  if (data == nullptr || length <= 0) return;
+  buffer_ = Join<Buffer>({data, length});
+  incomplete_ = buffer_ == nullptr;
 }
 
-String::String(const String& other) : buffer_(other.buffer_) {
+String::String(const String& other) : buffer_(other.buffer_), incomplete_(other.incomplete_) {
   if (buffer_ != nullptr) ++buffer_->refs;
 }
 
-String::String(String&& other) noexcept : buffer_(other.buffer_) { other.buffer_ = nullptr; }
+String::String(String&& other) noexcept : buffer_(other.buffer_), incomplete_(other.incomplete_) {
+  other.buffer_ = nullptr;
+  other.incomplete_ = false;
+}
 
 String& String::operator=(const String& other) {
   if (other.buffer_ != nullptr) ++other.buffer_->refs;
   Buffer* old = buffer_;
   buffer_ = other.buffer_;
+  incomplete_ = other.incomplete_;
   if (old != nullptr && --old->refs == 0) DeleteMem(old);
   return *this;
 }
@@ -83,7 +89,9 @@ String& String::operator=(String&& other) noexcept {
   if (this != &other) {
     if (buffer_ != nullptr && --buffer_->refs == 0) DeleteMem(buffer_);
     buffer_ = other.buffer_;
+    incomplete_ = other.incomplete_;
     other.buffer_ = nullptr;
+    other.incomplete_ = false;
   }
   return *this;
 }
@@ -96,11 +104,14 @@ Int32 String::GetLength() const { return buffer_ == nullptr ? 0 : buffer_->chars
 
 Bool String::IsEmpty() const { return buffer_ == nullptr; }
 
-void String::Insert(Int32 position, const String& text) {
-  if (text.buffer_ == nullptr) return;
+Bool String::Insert(Int32 position, const String& text) {
+  incomplete_ = incomplete_ || text.incomplete_;
+  if (text.buffer_ == nullptr) return IsComplete();
   if (buffer_ == nullptr) {
+    const Bool incomplete = incomplete_;
     *this = text;
-    return;
+    incomplete_ = incomplete_ || incomplete;
+    return IsComplete();
   }
   // The byte offset of the character at `position`, clamped to the text.
   const char* data = buffer_->data();
@@ -111,9 +122,13 @@ void String::Insert(Int32 position, const String& text) {
   if (position <= 0) offset = 0;
   Buffer* joined = Join<Buffer>({data, offset}, {text.buffer_->data(), text.buffer_->bytes},
                                 {data + offset, buffer_->bytes - offset});
-  if (joined == nullptr) return;
+  if (joined == nullptr) {
+    incomplete_ = true;
+    return false;
+  }
   if (--buffer_->refs == 0) DeleteMem(buffer_);
   buffer_ = joined;
+  return IsComplete();
 }
 
 String& String::operator+=(const String& text) {

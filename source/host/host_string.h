@@ -1,6 +1,8 @@
 // The host's text value: UTF-8, reference-counted and copied on write. Its
-// storage comes from the host's allocator; when an allocation fails the text
-// keeps its previous value.
+// storage comes from the host's allocator. When an allocation fails the text
+// keeps its previous value and is marked incomplete, and so is every text
+// copied or built from it: a caller that needs the text checks IsComplete()
+// and leaves out the step that would use it.
 #pragma once
 
 #include "host/host_types.h"
@@ -20,8 +22,12 @@ class String {
   // Length in characters (Unicode code points).
   Int32 GetLength() const;
   Bool IsEmpty() const;
-  // Inserts `text` before the character at `position` (clamped to the length).
-  void Insert(Int32 position, const String& text);
+  // False when the host refused memory while this text or one it was built
+  // from was made: the text is then not the one the code asked for.
+  Bool IsComplete() const { return !incomplete_; }
+  // Inserts `text` before the character at `position` (clamped to the
+  // length). False when the result is incomplete.
+  Bool Insert(Int32 position, const String& text);
   String& operator+=(const String& text);
   friend String operator+(const String& a, const String& b);
   friend Bool operator==(const String& a, const String& b);
@@ -33,4 +39,5 @@ class String {
  private:
   struct Buffer;
   Buffer* buffer_ = nullptr;
+  Bool incomplete_ = false;
 };

@@ -27,6 +27,11 @@ constexpr VtCommandCallbacks kCommandCallbacks = {sizeof(VtCommandCallbacks), On
 Bool RegisterCommandPlugin(Int32 id, const String& name, Int32 info, const BaseBitmap* icon,
                            const String& help, CommandData* data) {
   if (data == nullptr) return false;
+  if (!name.IsComplete() || !help.IsComplete()) {
+    // Owned as if the host had refused it.
+    DeleteObj(data);
+    return false;
+  }
   return vitrel::host::PluginOps().register_command(id, name.ToText(), info,
                                                     icon != nullptr ? icon->handle() : nullptr, help.ToText(),
                                                     &kCommandCallbacks, data) != 0;

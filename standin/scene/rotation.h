@@ -9,8 +9,9 @@ namespace standin {
 // axes are the columns of that rotation. The offset is zero.
 Matrix HpbToMatrix(const Vec3& hpb);
 
-// Angles of a matrix whose axes are normalised first. P lies in [-pi/2, pi/2];
-// a degenerate matrix gives finite angles.
+// Angles of a matrix whose axes are normalised first; one axis of length
+// zero is rebuilt from the other two, so a flattened object keeps its
+// rotation. P lies in [-pi/2, pi/2]; a degenerate matrix gives finite angles.
 Vec3 MatrixToHpb(const Matrix& m);
 
 double Length(const Vec3& v);

@@ -42,6 +42,12 @@ TEST_F(EndToEndMenus, EachMenuEntryDoesItsOwnThing) {
 
   ASSERT_EQ(Script("command 1024416\npress 6001\n").status, 0);
   EXPECT_EQ(Texts(Events("open-file"), "path"), std::vector<std::string>{pdf});
+  // Memory refused while the manual's path is built opens no other file.
+  for (int first = 1; first <= 4; ++first) {
+    ASSERT_EQ(Script("command 1024416\nfail allocation " + std::to_string(first) + "\npress 6001\n").status,
+              0);
+    EXPECT_EQ(Texts(Events("open-file"), "path"), std::vector<std::string>(first / 4, pdf)) << first;
+  }
 
   ASSERT_EQ(Script("command 1024416\npress 6002\n").status, 0);
   const std::vector<rapidjson::Document> about = Events("dialog.open");

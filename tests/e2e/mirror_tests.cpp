@@ -179,5 +179,23 @@ TEST_F(EndToEndMirror, FailedDuplicationMirrorsInPlaceInOneUndoStep) {
   }
 }
 
+// A refused copy of the parameters leaves out the turn that depends on
+// them: each spline primitive comes out as a plain null in its place would.
+TEST_F(EndToEndMirror, RefusedParameterCopyLeavesOutTheTurnThatNeedsIt) {
+  const std::string in = Example("spline-primitives.json").string(),
+                    steps = "\ncommand 1024416\npress 10022\nsave ";
+  std::string nulls = ReadText(in);
+  for (const std::string type : {"5181", "5179", "5186"})
+    nulls.replace(nulls.find("\"type\": " + type), 12, "\"type\": 5140");
+  WriteText(File("nulls.json"), nulls);
+  ASSERT_EQ(Script("load nulls.json" + steps + "expected.json\n").status, 0);
+  ASSERT_EQ(Script("load " + in + "\nfail container 1 -1" + steps + "failed.json\n").status, 0);
+  const rapidjson::Document failed = ReadJson(File("failed.json")),
+                            expected = ReadJson(File("expected.json"));
+  for (rapidjson::SizeType i = 0; i < 3; ++i)
+    EXPECT_EQ(failed["objects"][0]["children"][i]["matrix"], expected["objects"][0]["children"][i]["matrix"])
+        << i;
+}
+
 }  // namespace
 }  // namespace vitrel::e2e

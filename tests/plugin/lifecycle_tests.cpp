@@ -139,6 +139,36 @@ TEST_F(RegistrationTest, AFailedRegistrationIsReportedAndLeavesNothingBehind) {
   EXPECT_EQ(standin::LiveMemoryBlocks(), blocks);
 }
 
+// Memory refused at start never registers the command under an incomplete
+// name or help nor prints an incomplete line; without a copy of its folder
+// the plug-in takes no icon from the working directory.
+TEST_F(RegistrationTest, RefusalsAtStartMakeNothingUp) {
+  const std::filesystem::path folder = PluginFolder(0, true);
+  for (const int64_t count : {1, -1}) {
+    for (int64_t first = 1; first <= 8; ++first) {
+      ASSERT_EQ(Init(folder), 1);
+      standin::HostFaults().FailFrom(standin::Fault::kAllocation, first, count);
+      c4d_main(2, nullptr, nullptr, nullptr);
+      standin::HostFaults().Clear();
+      End();
+    }
+  }
+  for (const rapidjson::Document& event : Events("command.register")) {
+    EXPECT_EQ(std::string(event["name"].GetString()) + "|" + event["help"].GetString(),
+              "Vitrel|Mirrors objects across the selected axis");
+  }
+  for (const std::string& line : ConsoleLines()) EXPECT_EQ(line, "Failed to register Vitrel.");
+
+  ClearJournal();
+  const std::filesystem::path working = std::filesystem::current_path();
+  std::filesystem::current_path(folder);  // it holds res/mirror.tif
+  standin::HostFaults().FailFrom(standin::Fault::kFilename, 1);
+  const bool started = Start(folder);
+  std::filesystem::current_path(working);
+  ASSERT_TRUE(started);
+  EXPECT_FALSE(Events("command.register").at(0)["icon"].GetBool());
+}
+
 // Whatever the host refuses while the plug-in starts and shows its dialogs,
 // the plug-in goes on without it and gives back what it holds.
 TEST_F(RegistrationTest, SurvivesEveryRefusalOfTheHost) {

@@ -1,10 +1,15 @@
-// Conversions between matrices and HPB angles through the host table.
+// Conversions between matrices and HPB angles through the host table, and
+// the plug-in's placement rebuild on top of them.
 #include <bit>
 #include <cmath>
 #include <cstdint>
 #include <numbers>
 
+#include "abi/host_table.h"
+#include "host/host_table.h"
+#include "mirror_support.h"
 #include "scene/portable_trig.h"
+#include "scene/rotation.h"
 #include "scene_testing.h"
 
 namespace standin::testing {
@@ -84,6 +89,28 @@ TEST_F(RotationTest, ScaledAndDegenerateMatricesGiveFiniteAngles) {
     const VtVector angles = ToAngles(m);
     EXPECT_TRUE(std::isfinite(angles.x) && std::isfinite(angles.y) && std::isfinite(angles.z));
   }
+  // A flattened object (one axis of length zero) keeps its whole rotation.
+  for (VtVector VtMatrix::*axis : {&VtMatrix::v1, &VtMatrix::v2, &VtMatrix::v3}) {
+    VtMatrix flat = ToMatrix({0.5, 0.2, 0.1});
+    flat.*axis = {0, 0, 0};
+    EXPECT_LT(Distance(ToAngles(flat), {0.5, 0.2, 0.1}), 1e-12);
+  }
+}
+
+// Axes far from length one keep their lengths through the plug-in's
+// placement rebuild.
+TEST_F(RotationTest, TinyAndHugeAxesKeepTheirLengthsThroughThePlugin) {
+  ASSERT_TRUE(vitrel::host::Bind(&StandinHostTable()));
+  Matrix& m = Add(5140, "Scaled")->data.matrix = HpbToMatrix({0.5, 0.2, 0.1});
+  m.v1 = {m.v1.x * 1e-170, m.v1.y * 1e-170, m.v1.z * 1e-170};
+  m.v2 = {m.v2.x * 1e200, m.v2.y * 1e200, m.v2.z * 1e200};
+  ops.document_start_undo(vdoc());
+  vitrel::mirror::ReorientByAngles(BaseObject::FromHandle(H(doc().first())), vitrel::mirror::Turn::kHeading,
+                                   kPi, BaseDocument::FromHandle(vdoc()));
+  ops.document_end_undo(vdoc());
+  vitrel::host::Unbind();
+  EXPECT_NEAR(Length(m.v1) / 1e-170, 1, 1e-12);
+  EXPECT_NEAR(Length(m.v2) / 1e200, 1, 1e-12);
 }
 
 }  // namespace
