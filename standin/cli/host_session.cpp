@@ -35,14 +35,19 @@ HostSession::~HostSession() {
   }
 }
 
-void HostSession::End() {
+std::string HostSession::EndAndTakeJournal() {
   ended_ = true;
   plugins_.reset();  // the plug-ins' end actions are journalled too
   ReportPluginProblems();
   HostJournal().SetOutput(nullptr);
   ::standin::SetHostVersion(kDefaultHostVersion);
   TheHostOptions().open_files = false;
-  if (!settings_.journal.empty()) WriteOutput(settings_.journal, std::move(journal_).str());
+  return std::move(journal_).str();
+}
+
+void HostSession::End() {
+  const std::string journal = EndAndTakeJournal();
+  if (!settings_.journal.empty()) WriteOutput(settings_.journal, journal);
 }
 
 void HostSession::SetHostVersion(int32_t version) {

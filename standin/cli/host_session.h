@@ -43,6 +43,10 @@ class HostSession {
   // Ends the plug-ins and writes the journal; throws FileWriteError when it
   // cannot be written.
   void End();
+  // Ends the plug-ins and hands back the journal's text (empty when none is
+  // kept), for the caller to write together with its other outputs; the
+  // session writes nothing after this.
+  std::string EndAndTakeJournal();
 
   // The version the host announces; only before the plug-ins load.
   void SetHostVersion(int32_t version);

@@ -9,10 +9,17 @@
 #include "cli/mirror_options.h"
 #include "cli/mirror_report.h"
 #include "io/output_file.h"
+#include "io/scene_writer.h"
 
 namespace standin {
 
 int RunMirror(const MirrorRequest& request) {
+  // An output that cannot be written ends the run before it starts, so that
+  // it touches nothing.
+  CheckOutputTarget(request.out);
+  for (const std::string* path : {&request.report, &request.host.journal}) {
+    if (!path->empty()) CheckOutputTarget(*path);
+  }
   HostSession session(request.host);
   session.LoadScene(request.scene);
   if (request.select) session.Select(request.selection);
@@ -30,9 +37,16 @@ int RunMirror(const MirrorRequest& request) {
   session.Close();
   if (request.undo) session.Undo();
   if (request.redo) session.Redo();
-  session.SaveScene(request.out);
-  if (!request.report.empty()) WriteOutput(request.report, report);
-  session.End();
+  // A scene without a JSON form is an error of the run: the journal, written
+  // then by the session, tells how it came about. From here on the outputs
+  // are written all or none.
+  std::string scene = SceneFileText(session.document(), request.out);
+  std::string journal = session.EndAndTakeJournal();
+  OutputBatch outputs;
+  outputs.Stage(request.out, std::move(scene));
+  if (!request.report.empty()) outputs.Stage(request.report, report);
+  if (!request.host.journal.empty()) outputs.Stage(request.host.journal, std::move(journal));
+  outputs.Commit();
   return kExitDone;
 }
 

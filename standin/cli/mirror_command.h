@@ -27,7 +27,8 @@ struct MirrorRequest {
 // Loads the scene and the plug-ins, runs the mirror command (which opens its
 // dialog), sets the options' gadgets as a user would, presses the mirror
 // button, closes the dialog, undoes and redoes when asked, and writes the
-// scene and the report. Nothing is written to the output on an error.
+// scene, the report and the journal, all or none. Each output is checked
+// before the run; on an error of the run only the journal is written.
 int RunMirror(const MirrorRequest& request);
 
 }  // namespace standin

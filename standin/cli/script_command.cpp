@@ -1,9 +1,15 @@
 #include "cli/script_command.h"
 
 #include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
 #include <span>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "abi/host_table.h"
@@ -20,7 +26,6 @@
 #include "io/scene_writer.h"
 #include "resources/user_area.h"
 #include "ui/dialog_dump.h"
-#include "ui/filename.h"
 #include "ui/user_values.h"
 
 namespace standin {
@@ -75,12 +80,28 @@ void Resize(HostSession& session, Words words) {
   }
 }
 
+// The picture codecs write whole files by name, so the picture is made in a
+// scratch file first and then written like every other output: links
+// followed, a device written to and never replaced.
 void SaveCanvas(HostSession& session, Words words) {
   const int32_t id = Int(words[0]);
+  const Dialog& dialog = UserAreaDialog(session, id);
+  std::error_code ignored;
+  const std::filesystem::path scratch =
+      std::filesystem::temp_directory_path(ignored) /
+      ("standin-canvas-" + std::to_string(std::random_device()()) + "-" +
+       std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + ".tif");
   std::string error;
-  if (!SaveUserAreaCanvas(UserAreaDialog(session, id), id, NativePath(words[1]), error)) {
-    throw FileWriteError(words[1] + ": " + error);
+  const bool made = SaveUserAreaCanvas(dialog, id, scratch, error);
+  std::string picture;
+  if (made) {
+    std::ifstream in(scratch, std::ios::binary);
+    picture.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (!in.good() && !in.eof()) error = "cannot read back the picture made in " + scratch.string();
   }
+  std::filesystem::remove(scratch, ignored);
+  if (!made || !error.empty()) throw FileWriteError(words[1] + ": " + error);
+  WriteOutput(words[1], picture);
 }
 
 // Words checked when the script is read (see Misfit), names already turned
@@ -108,6 +129,7 @@ struct Step {
   std::string_view name;
   std::string_view words;
   void (*run)(HostSession&, Words);
+  int output = -1;  // the word that names a file the step writes
 };
 
 constexpr Step kSteps[] = {
@@ -119,14 +141,14 @@ constexpr Step kSteps[] = {
     {"close", "", [](HostSession& s, Words) { s.Close(); }},
     {"undo", "", [](HostSession& s, Words) { s.Undo(); }},
     {"redo", "", [](HostSession& s, Words) { s.Redo(); }},
-    {"save", "w", [](HostSession& s, Words w) { s.SaveScene(w[0]); }},
+    {"save", "w", [](HostSession& s, Words w) { s.SaveScene(w[0]); }, 0},
     {"dump-dialog", "w",
-     [](HostSession& s, Words w) { WriteOutput(w[0], DumpDialog(s.OpenDialog()) + "\n"); }},
+     [](HostSession& s, Words w) { WriteOutput(w[0], DumpDialog(s.OpenDialog()) + "\n"); }, 0},
     {"fail", "kII", Fail},
     {"host-version", "i", [](HostSession& s, Words w) { s.SetHostVersion(Int(w[0])); }},
     {"message", "i", [](HostSession& s, Words w) { s.SendMessage(Int(w[0])); }},
     {"resize", "iii", Resize},
-    {"save-canvas", "iw", SaveCanvas},
+    {"save-canvas", "iw", SaveCanvas, 1},
 };
 
 struct ScriptStep {
@@ -207,6 +229,21 @@ std::vector<ScriptStep> ReadSteps(const std::string& text, const std::string& na
   return steps;
 }
 
+// The files the steps and the journal would write are checked before the
+// first step runs, so that one that cannot be written (its folder missing,
+// say) ends the script before it has done anything.
+void CheckOutputs(std::span<const ScriptStep> steps, const std::string& name, const std::string& journal) {
+  if (!journal.empty()) CheckOutputTarget(journal);
+  for (const ScriptStep& step : steps) {
+    if (step.step->output < 0) continue;
+    try {
+      CheckOutputTarget(step.words[static_cast<size_t>(step.step->output)]);
+    } catch (const FileWriteError& error) {
+      throw FileWriteError(name + ":" + std::to_string(step.line) + ": " + error.what());
+    }
+  }
+}
+
 // Rethrows the error in flight with `where` before its message, as its own
 // kind, so that it ends the program with its own exit status.
 [[noreturn]] void RethrowAt(const std::string& where) {
@@ -236,6 +273,7 @@ int RunScript(const ScriptRequest& request) {
   const HostSettings& settings = request.host;
   const std::string name = path == "-" ? "<stdin>" : std::string(path);
   const std::vector<ScriptStep> steps = ReadSteps(ReadScriptText(path), name);
+  CheckOutputs(steps, name, settings.journal);
 
   HostSession session(settings);
   for (const ScriptStep& step : steps) {

@@ -1,10 +1,14 @@
-// Writing the host's output files so that no error leaves half a file.
+// Writing the host's output files so that no error leaves half a file, no
+// run destroys what its outputs name, and a run writes all its outputs or
+// none of them.
 #pragma once
 
 #include <cstdio>
 #include <memory>
 #include <stdexcept>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace standin {
 
@@ -14,12 +18,44 @@ class FileWriteError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Replaces the file at `path` by one holding exactly `contents`: writes a
-// temporary file beside it, flushes it to disk, then renames it over the
-// target, so the target is at every moment either the old file or the
-// complete new one. A symbolic link is followed (the file it names is
-// replaced); an existing file's permissions are kept. On an error the
-// temporary file is removed and the old file is untouched.
+class StagedOutput;
+
+// Checks, writing nothing, what writing an output to `path` ("-": standard
+// output) checks first: symbolic links are followed to the name they finally
+// point at; a regular file or a missing one in an existing folder is
+// replaced; a character device, a FIFO or a socket is written to directly;
+// a folder, a block device, a link loop or a missing folder is refused.
+// Throws FileWriteError with the one-line message the writer would give.
+void CheckOutputTarget(std::string_view path);
+
+// Outputs written all or none. Stage prepares each (a complete temporary
+// file beside a file that is replaced; a check that a device or FIFO can be
+// written); Commit then writes the direct ones and renames every temporary
+// file over its target. An error in any Stage leaves every target as it
+// was; temporary files not put in place are removed, also when the program
+// is interrupted (SIGINT, SIGTERM, SIGHUP, SIGPIPE; Ctrl-C on Windows).
+class OutputBatch {
+ public:
+  OutputBatch();
+  ~OutputBatch();
+  OutputBatch(const OutputBatch&) = delete;
+  OutputBatch& operator=(const OutputBatch&) = delete;
+
+  // Stages `contents` for `path` ("-": standard output); throws
+  // FileWriteError.
+  void Stage(std::string_view path, std::string contents);
+  // Writes the direct outputs (in the order staged, so that standard output
+  // gets them in that order), then renames the temporary files into place:
+  // the outputs that can still fail go first.
+  void Commit();
+
+ private:
+  std::vector<std::unique_ptr<StagedOutput>> staged_;
+};
+
+// Writes `contents` to the file `path` names, as a batch of one: a regular
+// file is replaced by a complete new one (its permissions kept), a device or
+// FIFO is written to, a link is followed and itself left in place.
 void ReplaceFile(std::string_view path, std::string_view contents);
 
 // Writes `contents` to `path` with ReplaceFile, or to standard output for "-".

@@ -193,14 +193,16 @@ std::string SceneToJson(const Document& document) {
   return std::move(text);
 }
 
-void WriteSceneFile(const Document& document, std::string_view path) {
-  std::string text;
+std::string SceneFileText(const Document& document, std::string_view path) {
   try {
-    text = SceneToJson(document);
+    return SceneToJson(document);
   } catch (const SceneWriteError& error) {
     throw SceneWriteError(std::string(path == "-" ? "<stdout>" : path) + ": " + error.what());
   }
-  WriteOutput(path, text);
+}
+
+void WriteSceneFile(const Document& document, std::string_view path) {
+  WriteOutput(path, SceneFileText(document, path));
 }
 
 }  // namespace standin

@@ -23,6 +23,9 @@ class SceneWriteError : public std::runtime_error {
 // same document bit for bit, and writing that again gives the same text.
 std::string SceneToJson(const Document& document);
 
+// SceneToJson, its errors named by the output `path` they were meant for.
+std::string SceneFileText(const Document& document, std::string_view path);
+
 // Writes the scene file of `document` to `path` ("-": standard output). A
 // file is replaced only by a complete new one; on an error nothing is
 // written. Throws SceneWriteError or FileWriteError (see output_file.h).

@@ -1,6 +1,7 @@
 // `standin mirror` from the user's side: a renamed duplicate, the options
 // applied in the order that enables them, usage errors that leave the output
-// alone, and a failed duplication taken back by one undo.
+// alone, outputs written all or none, and a failed duplication taken back by
+// one undo.
 #include <string>
 #include <vector>
 
@@ -117,6 +118,29 @@ TEST_F(EndToEndMirror, ErrorsLeaveTheOutputAlone) {
   EXPECT_EQ(unreadable.status, 3);
   EXPECT_NE(unreadable.err.find("standin: broken.json:1:"), std::string::npos) << unreadable.err;
   EXPECT_FALSE(fs::exists(File("out.json")));
+}
+
+// Outputs are written all or none: one that cannot be written fails the run
+// before it starts (a missing folder) or at its end (a report whose
+// temporary file cannot be made beside it), and every output stays as it was.
+TEST_F(EndToEndMirror, AnUnwritableOutputLeavesEveryOutputAlone) {
+  WriteText(File("o.json"), "old");
+  WriteText(journal(), "old journal");
+  const ProgramRun missing =
+      Mirror(Example("arm.json"), {"--axis", "x", "--out", "o.json", "--journal", "no-such-dir/j.jsonl"});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(
+      missing.err,
+      "standin: no-such-dir/j.jsonl: the folder no-such-dir does not exist; create it or write elsewhere\n");
+  EXPECT_EQ(ReadText(File("o.json")), "old");
+
+  const std::string report = std::string(250, 'r') + ".json";
+  const ProgramRun unwritable =
+      Mirror(Example("arm.json"), {"--out", "o.json", "--journal", journal().string(), "--report", report});
+  EXPECT_EQ(unwritable.status, 1);
+  EXPECT_EQ(ReadText(File("o.json")), "old");
+  EXPECT_EQ(ReadText(journal()), "old journal");
+  EXPECT_FALSE(fs::exists(File(report)));
 }
 
 // Names reach the program as UTF-8 on every system (on Windows through the

@@ -47,6 +47,15 @@ TEST_F(EndToEndScript, LinesThatAreNoStepStopTheScriptBeforeItRuns) {
     EXPECT_FALSE(fs::exists(File("before.json")));
     EXPECT_FALSE(fs::exists(journal()));
   }
+  // An output's folder is checked with the lines: the script fails before
+  // its first step.
+  const ProgramRun unwritable = Script("command 1024416\nsave before.json\nsave missing/after.json\n");
+  EXPECT_EQ(unwritable.status, 1);
+  EXPECT_EQ(unwritable.err,
+            "standin: steps.txt:3: missing/after.json: the folder missing does not exist; create it or write "
+            "elsewhere\n");
+  EXPECT_FALSE(fs::exists(File("before.json")));
+  EXPECT_FALSE(fs::exists(journal()));
   const ProgramRun missing = Standin({"script", "no-such-script.txt"});
   EXPECT_EQ(missing.status, 3);
   EXPECT_NE(missing.err.find("standin: no-such-script.txt: cannot open"), std::string::npos) << missing.err;
@@ -65,8 +74,6 @@ TEST_F(EndToEndScript, AFailingStepNamesItsLineAndEndsTheScript) {
       {"select Arm/Foot", 2, "the scene has no object Arm/Foot"},
       {"select Hand", 2, "the scene has no object Hand; did you mean Arm/Hand?"},
       {"set 10005 y", 2, "\"y\" is not a value for gadget 10005 (its entries by id: 5000 X, 5001 Y, 5002 Z)"},
-      {"save missing/after.json", 1,
-       "missing/after.json: the folder missing does not exist; create it or write elsewhere"},
       {"host-version 23100", 2, "the host version can only change before the plug-ins load"},
       {"fail clone 0", 2, "FIRST counts calls from 1"},
       {"resize 10005 10 10", 2, "gadget 10005 has no user area attached"},

@@ -1,0 +1,198 @@
+// Staging outputs on POSIX systems: a temporary file made with mkstemp
+// beside the target and renamed over it, or the target opened and written.
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+#include "io/output_file.h"
+#include "io/staged_output.h"
+#include "io/temporary_names.h"
+
+namespace standin {
+namespace {
+
+namespace fs = std::filesystem;
+
+[[noreturn]] void Fail(std::string_view path, std::string_view what, int reason) {
+  FailOutput(path, what, std::strerror(reason));
+}
+
+bool WriteAll(int fd, std::string_view contents) {
+  while (!contents.empty()) {
+    const ssize_t written = write(fd, contents.data(), contents.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written < 0) return false;
+    if (written == 0) {
+      errno = EIO;
+      return false;
+    }
+    contents.remove_prefix(static_cast<size_t>(written));
+  }
+  return true;
+}
+
+// A complete new file written beside the target, renamed over it when put
+// in place; removed again otherwise, also by an interruption.
+class ReplacingFile : public StagedOutput {
+ public:
+  ReplacingFile(std::string_view path, fs::path target) : path_(path), target_(std::move(target)) {
+    name_ = (FolderOf(target_) / ("." + target_.filename().string() + ".XXXXXX")).string();
+    InterruptionsHeld held;
+    fd_ = mkstemp(name_.data());
+    made_ = fd_ >= 0;
+    if (made_) {
+      slot_ = RememberTemporary(name_);
+    } else {
+      made_error_ = errno;
+    }
+  }
+  ~ReplacingFile() override {
+    if (fd_ >= 0) close(fd_);
+    if (!made_ || renamed_) return;
+    InterruptionsHeld held;
+    unlink(name_.c_str());
+    ForgetTemporary(slot_);
+  }
+
+  void Fill(std::string_view contents) {
+    if (!made_) Fail(path_, "cannot create a temporary file beside it", made_error_);
+    if (slot_ < 0) FailOutput(path_, "cannot create a temporary file beside it", "its name is too long");
+    KeepModeAndOwner();
+    if (!WriteAll(fd_, contents) || fsync(fd_) != 0) Fail(path_, "cannot write", errno);
+    const int closed = close(fd_);
+    fd_ = -1;
+    if (closed != 0) Fail(path_, "cannot write", errno);
+  }
+
+  bool direct() const override { return false; }
+
+  void PutInPlace() override {
+    if (std::rename(name_.c_str(), target_.c_str()) != 0) Fail(path_, "cannot replace", errno);
+    renamed_ = true;
+    InterruptionsHeld held;
+    ForgetTemporary(slot_);
+  }
+
+ private:
+  // The replaced file's permissions, and its owner where the system allows
+  // (a run as root leaves a user's file the user's); a new file gets what a
+  // newly created file gets.
+  void KeepModeAndOwner() {
+    struct stat info {};
+    mode_t mode = 0;
+    if (stat(target_.c_str(), &info) == 0) {
+      mode = info.st_mode & 07777;
+      if ((info.st_uid != geteuid() || info.st_gid != getegid()) &&
+          fchown(fd_, info.st_uid, info.st_gid) != 0 && errno != EPERM) {
+        Fail(path_, "cannot keep its owner", errno);
+      }
+    } else {
+      const mode_t mask = umask(0);
+      umask(mask);
+      mode = 0666 & ~mask;
+    }
+    if (fchmod(fd_, mode) != 0) Fail(path_, "cannot set permissions", errno);
+  }
+
+  std::string path_;
+  fs::path target_;
+  std::string name_;
+  int fd_ = -1;
+  bool made_ = false;
+  int made_error_ = 0;
+  int slot_ = -1;
+  bool renamed_ = false;
+};
+
+// A stream socket listening at `name`, connected; -1 with errno set when
+// there is none.
+int ConnectSocket(const fs::path& name) {
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  if (name.native().size() >= sizeof address.sun_path) {
+    errno = ENAMETOOLONG;
+    return -1;
+  }
+  std::memcpy(address.sun_path, name.c_str(), name.native().size());
+  const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+  if (fd < 0) return -1;
+  if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) return fd;
+  const int reason = errno;
+  close(fd);
+  errno = reason;
+  return -1;
+}
+
+// A device, FIFO or socket, written when put in place: opening a FIFO waits
+// for its reader, so it is opened only then.
+class DirectWrite : public StagedOutput {
+ public:
+  DirectWrite(std::string_view path, fs::path name, std::string contents)
+      : path_(path), name_(std::move(name)), contents_(std::move(contents)) {
+    if (access(name_.c_str(), W_OK) != 0) Fail(path_, "cannot write", errno);
+  }
+
+  bool direct() const override { return true; }
+
+  void PutInPlace() override {
+    int fd = open(name_.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    struct stat info {};
+    if (fd < 0 && errno == ENXIO && stat(name_.c_str(), &info) == 0 && S_ISSOCK(info.st_mode)) {
+      fd = ConnectSocket(name_);
+    }
+    if (fd < 0) Fail(path_, "cannot write", errno);
+    // A regular file reached through a link only the system follows is
+    // written over from its start.
+    const bool written =
+        fstat(fd, &info) == 0 && (!S_ISREG(info.st_mode) || ftruncate(fd, 0) == 0) && WriteAll(fd, contents_);
+    const int reason = errno;
+    if (close(fd) != 0 && written) Fail(path_, "cannot write", errno);
+    if (!written) Fail(path_, "cannot write", reason);
+  }
+
+ private:
+  std::string path_;
+  fs::path name_;
+  std::string contents_;
+};
+
+// The standard stream (1 or 2) that `name` is, or 0: such a target
+// (/dev/stdout, a link to /proc/self/fd/1) is written through the program's
+// own stream, after what it wrote there before and whatever it is.
+int StandardStreamAt(const fs::path& name) {
+  struct stat target {};
+  if (stat(name.c_str(), &target) != 0) return 0;
+  for (const int fd : {1, 2}) {
+    struct stat stream {};
+    if (fstat(fd, &stream) == 0 && stream.st_dev == target.st_dev && stream.st_ino == target.st_ino)
+      return fd;
+  }
+  return 0;
+}
+
+}  // namespace
+
+std::unique_ptr<StagedOutput> StageOutput(std::string_view path, const OutputTarget& target,
+                                          std::string contents) {
+  if (const int stream = StandardStreamAt(NativeOutputPath(path))) {
+    return StageStream(stream == 1 ? stdout : stderr, path, std::move(contents));
+  }
+  if (target.route == OutputRoute::kDirect) {
+    return std::make_unique<DirectWrite>(path, target.name, std::move(contents));
+  }
+  auto file = std::make_unique<ReplacingFile>(path, target.name);
+  file->Fill(contents);
+  return file;
+}
+
+InputFile OpenInputFile(std::string_view path) {
+  return InputFile(std::fopen(std::string(path).c_str(), "rb"), &std::fclose);
+}
+
+}  // namespace standin

@@ -1,0 +1,146 @@
+// Staging outputs on Windows: a temporary file beside the target put in
+// place with ReplaceFileW (which keeps the replaced file's attributes and
+// access rights) or MoveFileExW, or a device written directly; names are
+// wide.
+#include <windows.h>
+// windows.h names its own ReplaceFile; output_file.h declares standin's.
+#undef ReplaceFile
+
+#include <algorithm>
+#include <atomic>
+#include <string>
+#include <system_error>
+
+#include "io/output_file.h"
+#include "io/staged_output.h"
+#include "io/temporary_names.h"
+
+namespace standin {
+namespace {
+
+namespace fs = std::filesystem;
+
+[[noreturn]] void Fail(std::string_view path, std::string_view what, DWORD error) {
+  FailOutput(path, what, std::system_category().message(static_cast<int>(error)));
+}
+
+bool WriteAll(HANDLE handle, std::string_view contents) {
+  while (!contents.empty()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(contents.size(), 1u << 30));
+    DWORD written = 0;
+    if (!WriteFile(handle, contents.data(), chunk, &written, nullptr) || written == 0) return false;
+    contents.remove_prefix(written);
+  }
+  return true;
+}
+
+// A complete new file written beside the target, moved over it when put in
+// place; removed again otherwise, also by Ctrl-C (it may be deleted while
+// open for that).
+class ReplacingFile : public StagedOutput {
+ public:
+  ReplacingFile(std::string_view path, fs::path target) : path_(path), target_(std::move(target)) {
+    static std::atomic<unsigned> counter{0};
+    InterruptionsHeld held;
+    for (int attempt = 0; attempt < 100 && handle_ == INVALID_HANDLE_VALUE; ++attempt) {
+      name_ =
+          FolderOf(target_) / (L"." + target_.filename().wstring() + L"." +
+                               std::to_wstring(GetCurrentProcessId()) + L"." + std::to_wstring(counter++));
+      handle_ = CreateFileW(name_.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+      if (handle_ == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
+    }
+    if (handle_ == INVALID_HANDLE_VALUE) {
+      made_error_ = GetLastError();
+    } else {
+      slot_ = RememberTemporary(name_);
+    }
+  }
+  ~ReplacingFile() override {
+    const bool made = made_error_ == 0;
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+    if (!made || moved_) return;
+    InterruptionsHeld held;
+    DeleteFileW(name_.c_str());
+    ForgetTemporary(slot_);
+  }
+
+  void Fill(std::string_view contents) {
+    if (made_error_ != 0) Fail(path_, "cannot create a temporary file beside it", made_error_);
+    if (slot_ < 0) FailOutput(path_, "cannot create a temporary file beside it", "its name is too long");
+    if (!WriteAll(handle_, contents) || !FlushFileBuffers(handle_))
+      Fail(path_, "cannot write", GetLastError());
+    const bool closed = CloseHandle(handle_) != 0;
+    handle_ = INVALID_HANDLE_VALUE;
+    if (!closed) Fail(path_, "cannot write", GetLastError());
+  }
+
+  bool direct() const override { return false; }
+
+  void PutInPlace() override {
+    const bool exists = GetFileAttributesW(target_.c_str()) != INVALID_FILE_ATTRIBUTES;
+    const bool replaced = exists ? ::ReplaceFileW(target_.c_str(), name_.c_str(), nullptr,
+                                                  REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
+                                 : MoveFileExW(name_.c_str(), target_.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+    if (!replaced) Fail(path_, "cannot replace", GetLastError());
+    moved_ = true;
+    InterruptionsHeld held;
+    ForgetTemporary(slot_);
+  }
+
+ private:
+  std::string path_;
+  fs::path target_;
+  fs::path name_;
+  HANDLE handle_ = INVALID_HANDLE_VALUE;
+  DWORD made_error_ = 0;
+  int slot_ = -1;
+  bool moved_ = false;
+};
+
+// A device (NUL, CON, \\.\ names), opened and written when put in place;
+// opening a pipe earlier would take one of its instances.
+class DirectWrite : public StagedOutput {
+ public:
+  DirectWrite(std::string_view path, fs::path name, std::string contents)
+      : path_(path), name_(std::move(name)), contents_(std::move(contents)) {}
+
+  bool direct() const override { return true; }
+
+  void PutInPlace() override {
+    const HANDLE handle = CreateFileW(name_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) Fail(path_, "cannot write", GetLastError());
+    const bool written = WriteAll(handle, contents_);
+    const DWORD reason = GetLastError();
+    CloseHandle(handle);
+    if (!written) Fail(path_, "cannot write", reason);
+  }
+
+ private:
+  std::string path_;
+  fs::path name_;
+  std::string contents_;
+};
+
+}  // namespace
+
+std::unique_ptr<StagedOutput> StageOutput(std::string_view path, const OutputTarget& target,
+                                          std::string contents) {
+  if (target.route == OutputRoute::kDirect) {
+    return std::make_unique<DirectWrite>(path, target.name, std::move(contents));
+  }
+  // ReplaceFileW wants full paths: it fails on a bare file name.
+  std::error_code error;
+  fs::path full = fs::absolute(target.name, error);
+  if (error) FailOutput(path, "cannot find its folder", error.message());
+  auto file = std::make_unique<ReplacingFile>(path, std::move(full));
+  file->Fill(contents);
+  return file;
+}
+
+InputFile OpenInputFile(std::string_view path) {
+  return InputFile(_wfopen(NativeOutputPath(path).c_str(), L"rb"), &std::fclose);
+}
+
+}  // namespace standin

@@ -1,0 +1,42 @@
+// The temporary files that outputs are written to before they are put in
+// place, known by name so that an interrupted run removes them: a small
+// fixed registry that a signal handler (a console control handler on
+// Windows) reads without allocating or locking anything of the program's.
+#pragma once
+
+#include <filesystem>
+
+#ifndef _WIN32
+#include <csignal>
+#endif
+
+namespace standin {
+
+// While one exists, an interruption waits: made around creating a temporary
+// file and registering its name, and around removing it and forgetting its
+// name, so that no interruption falls between the two.
+class InterruptionsHeld {
+ public:
+  InterruptionsHeld();
+  ~InterruptionsHeld();
+  InterruptionsHeld(const InterruptionsHeld&) = delete;
+  InterruptionsHeld& operator=(const InterruptionsHeld&) = delete;
+
+ private:
+#ifndef _WIN32
+  sigset_t saved_;
+#endif
+};
+
+// Registers the temporary file `name`, to be removed when the program is
+// interrupted; the first call installs the handlers (a signal the program
+// ignores, as under nohup, stays ignored). Returns the slot to forget it by,
+// or -1 when every slot is taken or the name is too long. Call it with
+// interruptions held.
+int RememberTemporary(const std::filesystem::path& name);
+
+// The temporary file in `slot` is gone or in place. Call it with
+// interruptions held, after removing or renaming the file.
+void ForgetTemporary(int slot);
+
+}  // namespace standin
