@@ -28,14 +28,21 @@ void EngineTest::SetUp() {
 }
 
 void EngineTest::TearDown() {
-  // Whatever a test did, the engine registered every object before changing it.
-  EXPECT_EQ(standin::HostJournal().Count("undo.missing"), 0);
+  ExpectEveryChangeRegistered();
   dialog_.reset();
   vitrel::host::Unbind();
   standin::HostJournal().SetOutput(nullptr);
 }
 
-void EngineTest::ResetScene() {
+void EngineTest::ExpectEveryChangeRegistered() {
+  // Whatever a case did, the engine registered every object before changing it.
+  EXPECT_EQ(standin::HostJournal().Count("undo.missing"), 0) << "objects changed without undo in " << case_;
+}
+
+void EngineTest::ResetScene(const std::string& caseName) {
+  ExpectEveryChangeRegistered();
+  ++scenes_;
+  case_ = caseName.empty() ? "scene " + std::to_string(scenes_) : caseName;
   standin::TheSceneHost().Reset();
   standin::HostJournal().Flush();
   journal_.str("");

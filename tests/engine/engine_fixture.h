@@ -23,8 +23,11 @@ class EngineTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // A fresh scene and an empty journal, within one test.
-  void ResetScene();
+  // A fresh scene and an empty journal, within one test. The host forgets
+  // its counts with the scene, so the scene that ends is checked first for
+  // changes the engine did not register for undo. `caseName` names the new
+  // scene in that check's failure (without it, its number in the test).
+  void ResetScene(const std::string& caseName = "");
 
   standin::Document& doc();
   BaseDocument* Doc();
@@ -62,8 +65,14 @@ class EngineTest : public ::testing::Test {
   std::vector<std::string> Objects(const std::string& event);
 
  private:
+  // Adds a failure, naming the scene's case, for every object the engine
+  // changed without registering it for undo.
+  void ExpectEveryChangeRegistered();
+
   std::ostringstream journal_;
   std::optional<FlipItDialog> dialog_;
+  std::string case_ = "scene 1";
+  int scenes_ = 1;
 };
 
 // The placement of a local matrix, as the host reads it.

@@ -81,6 +81,11 @@ const HandlerCase kCases[] = {
      {{1200, true}, {1201, -0.2}, {1202, -1.0}, {1300, 0}}},
     {"slice off", 5164, AXIS_X, {{1200, false}, {1201, 0.2}}, {{1200, false}, {1201, 0.2}, {1300, 1}}},
     {"not sliced", 5173, AXIS_X, {{1200, true}, {1201, 0.2}}, {{1200, true}, {1201, 0.2}, {1300, 1}}},
+    {"slice kept",
+     5171,
+     4999,
+     {{1200, true}, {1201, 0.2}, {1202, 1.0}, {1300, 4}},
+     {{1200, true}, {1201, 0.2}, {1202, 1.0}, {1300, 4}}},
     // Spline primitives turn by their plane.
     {"plane 0 X", 5175, AXIS_X, {}, {}, kHeading},
     {"plane 1 X", 5176, AXIS_X, {{2300, 1}}, {{2300, 1}}},
@@ -90,6 +95,7 @@ const HandlerCase kCases[] = {
     {"plane 1 Z", 5182, AXIS_Z, {{2300, 1}}, {{2300, 1}}, kHeading},
     {"plane 2 Z", 5189, AXIS_Z, {{2300, 2}}, {{2300, 2}}, kPitch},
     {"plane other", 5183, AXIS_X, {{2300, 7}}, {{2300, 7}}},
+    {"plane axis other", 5175, 4999, {{2300, 2}}, {{2300, 2}}},
     // Deformers.
     {"strength X", 5128, AXIS_X, {{1003, 2.0}}, {{1003, -2.0}}, kHeading},
     {"strength Y", 5131, AXIS_Y, {{1003, 2.0}}, {{1003, -2.0}}, kPitch},
@@ -97,6 +103,7 @@ const HandlerCase kCases[] = {
     {"strength only", 5134, AXIS_X, {{1003, 2.0}}, {{1003, -2.0}}},
     {"strength Y turns", 5134, AXIS_Y, {{1003, 2.0}}, {{1003, -2.0}}, kPitch},
     {"strength kept", 5134, 4999, {{1003, 2.0}}, {{1003, 2.0}}},
+    {"turn kept", 5128, 4999, {{1003, 2.0}}, {{1003, 2.0}}},
     {"pitch Y", 5133, AXIS_Y, {}, {}, kPitch},
     {"bank X", 5143, AXIS_X, {}, {}, kBank},
     {"pitch Z", 5149, AXIS_Z, {}, {}, kPitch},
@@ -105,6 +112,7 @@ const HandlerCase kCases[] = {
     {"mode 4 Y", 5146, AXIS_Y, {{1005, 4}}, {{1005, 4}}, kBank},
     {"mode 5 Z", 5146, AXIS_Z, {{1005, 5}}, {{1005, 5}}, kPitch},
     {"mode 6 Z", 5146, AXIS_Z, {{1005, 6}}, {{1005, 6}}},
+    {"mode axis other", 5146, 4999, {{1005, 3}}, {{1005, 3}}},
     // Particle emitter and forces.
     {"emitter Z", 5109, AXIS_Z, {}, {}, kHeading},
     {"emitter X", 5109, AXIS_X, {}, {}},
@@ -116,6 +124,7 @@ const HandlerCase kCases[] = {
     {"light X", 5102, AXIS_X, {}, {}},
     {"camera Y", 5103, AXIS_Y, {}, {}},
     {"light Z", 5102, AXIS_Z, {}, {}, {H, P + pi, pi - B}},
+    {"camera other", 5103, 4999, {}, {}},
     // Sweeps: turned, and their float negated across every axis.
     {"sweep X", 5118, AXIS_X, {{1004, 1.5}}, {{1004, -1.5}}, kBank},
     {"sweep Y", 5118, AXIS_Y, {{1004, 1.5}}, {{1004, -1.5}}},
@@ -123,6 +132,7 @@ const HandlerCase kCases[] = {
     // Generators change parameters only.
     {"extrude Y", 5116, AXIS_Y, {{1002, Vec3{0, 100, 0}}}, {{1002, Vec3{0, -100, 0}}}},
     {"extrude X", 5116, AXIS_X, {{1002, Vec3{1, 100, 0}}}, {{1002, Vec3{-1, 100, 0}}}},
+    {"extrude other", 5116, 4999, {{1002, Vec3{1, 100, 0}}}, {{1002, Vec3{1, 100, 0}}}},
     {"lathe Z", 5117, AXIS_Z, {{1002, 1.0}, {1004, 2.0}}, {{1002, 1.0}, {1004, -2.0}}},
     {"lathe Y", 5117, AXIS_Y, {{1002, 1.0}, {1004, 2.0}}, {{1002, -1.0}, {1004, 2.0}}},
     {"lathe other", 5117, 4999, {{1002, 1.0}, {1004, 2.0}}, {{1002, 1.0}, {1004, 2.0}}},
@@ -131,8 +141,10 @@ const HandlerCase kCases[] = {
 
 TEST_F(EngineTest, HandlersTurnTheirObjectsAndMirrorTheirParameters) {
   for (const HandlerCase& c : kCases) {
-    SCOPED_TRACE(::testing::Message() << c.rule << " (type " << c.type << ", axis " << c.axis << ")");
-    ResetScene();
+    const std::string name =
+        (::testing::Message() << c.rule << " (type " << c.type << ", axis " << c.axis << ")").GetString();
+    SCOPED_TRACE(name);
+    ResetScene(name);
     Object* op = AddPlaced(c.type, kOffset, kStart, kScale);
     op->data.params = c.before;
     InGroup([&] { RunHandler(dialog(), op, c.axis, Doc()); });
@@ -173,8 +185,9 @@ TEST_F(EngineTest, TheWalkHandsEachTypeToItsHandler) {
       {5117, false, 1004}, {5118, false, 1004}, {5150, false, 1002}, {5101, false, 0},    {5190, false, 0},
   };
   for (const DispatchCase& c : cases) {
-    SCOPED_TRACE(c.type);
-    ResetScene();
+    const std::string name = std::to_string(c.type) + (c.skipPrimitives ? ", primitives skipped" : "");
+    SCOPED_TRACE(name);
+    ResetScene(name);
     Object* op = Add(c.type);
     SetOption(IDC_POSITIONING, POSITION_ROTATE);
     SetOption(IDC_SKIP_PRIMITIVES, c.skipPrimitives);

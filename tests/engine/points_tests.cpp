@@ -24,8 +24,9 @@ Vec3 Mirrored(Vec3 v, int32_t axis) {
 
 TEST_F(EngineTest, PointsAreMirroredAlongTheAxisAndTheChangeIsAnnounced) {
   for (int32_t axis : kAxes) {
-    SCOPED_TRACE(axis);
-    ResetScene();
+    const std::string name = std::to_string(axis);
+    SCOPED_TRACE(name);
+    ResetScene(name);
     Object* op = Add(5100, "poly");
     op->data.points = std::vector<Vec3>{{1, 2, 3}, {-4, 5, 6}};
     InGroup([&] {
@@ -92,8 +93,10 @@ TEST_F(EngineTest, SplinesMirrorTheirTangentsAndSweepProfilesTurnToY) {
       {4999, true, {1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {1, 2, 3}},
   };
   for (const SplineCase& c : cases) {
-    SCOPED_TRACE(::testing::Message() << "axis " << c.axis << (c.belowSweep ? " below a sweep" : ""));
-    ResetScene();
+    const std::string name =
+        (::testing::Message() << "axis " << c.axis << (c.belowSweep ? " below a sweep" : "")).GetString();
+    SCOPED_TRACE(name);
+    ResetScene(name);
     Object* spline = Add(5101, "spline", c.belowSweep ? Add(5118, "sweep") : nullptr);
     spline->data.points = std::vector<Vec3>{{1, 2, 3}};
     spline->data.tangents = std::vector<Tangent>{{{4, 5, 6}, {7, 8, 9}}};
@@ -123,8 +126,10 @@ TEST_F(EngineTest, LatticeCellsKeepTheirPointsOnLinesOfOddAndEvenLength) {
   const std::array<int, 3> sizes[] = {{3, 2, 2}, {2, 3, 2}, {2, 2, 3}, {4, 1, 1}, {1, 4, 5}};
   for (const auto& n : sizes) {
     for (int32_t axis : {AXIS_X, AXIS_Y, AXIS_Z}) {
-      SCOPED_TRACE(::testing::Message() << n[0] << "x" << n[1] << "x" << n[2] << " axis " << axis);
-      ResetScene();
+      const std::string name =
+          (::testing::Message() << n[0] << "x" << n[1] << "x" << n[2] << " axis " << axis).GetString();
+      SCOPED_TRACE(name);
+      ResetScene(name);
       Object* lattice = Add(5108);
       lattice->data.points = Grid(n[0], n[1], n[2]);
       lattice->data.params = {{1001, n[0]}, {1002, n[1]}, {1003, n[2]}};
@@ -147,8 +152,9 @@ TEST_F(EngineTest, LatticeSizesThatDoNotFitThePointsMirrorNothing) {
   const std::array<int32_t, 3> sizes[] = {
       {3, 1, 1}, {-2, -1, 1}, {0, 2, 1}, {65536, 65536, 2}, {2147483647, 2147483647, 2147483647}};
   for (const auto& n : sizes) {
-    SCOPED_TRACE(::testing::Message() << n[0] << "x" << n[1] << "x" << n[2]);
-    ResetScene();
+    const std::string name = (::testing::Message() << n[0] << "x" << n[1] << "x" << n[2]).GetString();
+    SCOPED_TRACE(name);
+    ResetScene(name);
     Object* lattice = Add(5108);
     lattice->data.points = Grid(2, 1, 1);
     lattice->data.params = {{1001, n[0]}, {1002, n[1]}, {1003, n[2]}};

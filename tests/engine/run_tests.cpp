@@ -64,8 +64,9 @@ TEST_F(RunTest, DuplicatesAreInsertedFirstMadeActiveAndRenamedByMode) {
       {RENAME_BY_HOST, "Cube.1", "Sphere"},
   };
   for (const RenameCase& c : cases) {
-    SCOPED_TRACE(c.mode);
-    ResetScene();
+    const std::string name = std::to_string(c.mode);
+    SCOPED_TRACE(name);
+    ResetScene(name);
     Object* cube = SelectedCube();
     SetOption(IDC_DUPLICATE, true);
     SetOption(IDC_RENAME_MODE, c.mode);
@@ -112,8 +113,9 @@ TEST_F(RunTest, TheDuplicateTakesTheDialogsColourUnlessKept) {
       {false, 7777, 0},      {true, COLOR_ALWAYS, -1},
   };
   for (const ColourCase& c : cases) {
-    SCOPED_TRACE(c.listValue);
-    ResetScene();
+    const std::string name = std::to_string(c.listValue);
+    SCOPED_TRACE(name);
+    ResetScene(name);
     SelectedCube()->data.color = {2, {0.5, 0.5, 0.5}, false};
     SetOption(IDC_DUPLICATE, true);
     SetOption(IDC_KEEP_DISPLAY_COLOR, c.keep);
@@ -151,26 +153,57 @@ TEST_F(RunTest, AFailedDuplicationIsReportedAndMirrorsInPlaceInOneUndoStep) {
   EXPECT_EQ(cube->data.matrix.off.x, 1.0);
 }
 
-TEST_F(RunTest, TheFollowUpCommandRunsOnTheMirroredObjectAfterTheWalk) {
-  SelectedCube();
-  SetOption(IDC_DUPLICATE, true);
-  SetOption(IDC_RENAME_MODE, RENAME_NONE);
-  SetOption(IDC_KEEP_DISPLAY_COLOR, true);
-  SetOption(IDC_FINAL_COMMAND, true);
-  MirrorRun(dialog());
+struct FollowUpCase {
+  bool duplicate;
+  bool finalCommand;
+  const char* mirrored;  // the name of the object the run mirrored
+};
 
-  const auto commands = Events("command");
-  ASSERT_EQ(commands.size(), 1u);
-  EXPECT_EQ(commands[0]["id"].GetInt(), 1023335);
-  EXPECT_EQ(commands[0]["sub"].GetInt(), 0);
-  // Walk (ending with a refresh per object), the duplicate made active, its
-  // undo step, the command, then message 5 to it.
-  const std::vector<std::string> names = EventNames();
-  const auto command = std::find(names.begin(), names.end(), "command");
-  EXPECT_EQ(std::vector<std::string>(command - 3, command + 3),
-            (std::vector<std::string>{"refresh", "active", "undo.add", "command", "message", "undo.end"}));
-  EXPECT_EQ(Events("message").back()["id"].GetInt(), 5);
-  EXPECT_EQ(Objects("active"), (std::vector<std::string>{"Cube", "Cube"}));
+TEST_F(RunTest, TheFollowUpCommandRunsOnTheMirroredObjectAfterTheWalkWhenAskedFor) {
+  const FollowUpCase cases[] = {
+      {true, true, "Cube_m"}, {false, true, "Cube"}, {true, false, "Cube_m"}, {false, false, "Cube"}};
+  for (const FollowUpCase& c : cases) {
+    const std::string name =
+        (::testing::Message() << "duplicate " << c.duplicate << ", final command " << c.finalCommand)
+            .GetString();
+    SCOPED_TRACE(name);
+    ResetScene(name);
+    SelectedCube();
+    SetOption(IDC_DUPLICATE, c.duplicate);
+    SetOption(IDC_RENAME_MODE, RENAME_PRIMARY);
+    dialog().SetString(IDC_SUFFIX, "_m");
+    SetOption(IDC_KEEP_DISPLAY_COLOR, true);
+    SetOption(IDC_FINAL_COMMAND, c.finalCommand);
+    MirrorRun(dialog());
+
+    const auto commands = Events("command");
+    const auto messages = Events("message");
+    const auto postMirror = std::count_if(messages.begin(), messages.end(),
+                                          [](const rapidjson::Document& m) { return m["id"].GetInt() == 5; });
+    if (!c.finalCommand) {
+      EXPECT_TRUE(commands.empty());
+      EXPECT_EQ(postMirror, 0);
+      continue;
+    }
+    ASSERT_EQ(commands.size(), 1u);
+    EXPECT_EQ(commands[0]["id"].GetInt(), 1023335);
+    EXPECT_EQ(commands[0]["sub"].GetInt(), 0);
+    EXPECT_EQ(postMirror, 1);
+    // Walk (ending with a refresh per object), a duplicate made active, the
+    // mirrored object's undo step, the command, then message 5 to it.
+    std::vector<std::string> expected{"refresh", "active", "undo.add", "command", "message", "undo.end"};
+    if (!c.duplicate) expected.erase(expected.begin() + 1);
+    const std::vector<std::string> names = EventNames();
+    const auto command = std::find(names.begin(), names.end(), "command");
+    ASSERT_GE(command - names.begin(), 3);
+    EXPECT_EQ(std::vector<std::string>(command - (c.duplicate ? 3 : 2), command + 3), expected);
+    EXPECT_EQ(Objects("undo.add").back(), c.mirrored);
+    EXPECT_STREQ(messages.back()["object"].GetString(), c.mirrored);
+    EXPECT_EQ(messages.back()["id"].GetInt(), 5);
+    if (c.duplicate) {
+      EXPECT_EQ(Objects("active"), (std::vector<std::string>{"Cube", "Cube_m"}));
+    }
+  }
 }
 
 // Text values: UTF-8, lengths in characters, shared until changed.

@@ -98,8 +98,9 @@ TEST_F(EngineTest, MirrorsThePlacementByAxisAndModeAndKeepsTheScale) {
       {5003, POSITION_MOVE, {10, 5, 2}, {0.5, 0.2, 0.1}, false},
   };
   for (const PlacementCase& c : cases) {
-    SCOPED_TRACE(::testing::Message() << "axis " << c.axis << ", mode " << c.mode);
-    ResetScene();
+    const std::string name = (::testing::Message() << "axis " << c.axis << ", mode " << c.mode).GetString();
+    SCOPED_TRACE(name);
+    ResetScene(name);
     Object* op = AddPlaced(5150, {10, 5, 2}, {0.5, 0.2, 0.1}, {2, 1, 3});
     op->data.params[1002] = 4.0;
     SetOption(IDC_AXIS, c.axis);
@@ -114,7 +115,7 @@ TEST_F(EngineTest, MirrorsThePlacementByAxisAndModeAndKeepsTheScale) {
 
 TEST_F(EngineTest, PolygonObjectsGetTheModelingCommandUnlessSkipped) {
   for (bool skip : {false, true}) {
-    ResetScene();
+    ResetScene(skip ? "polygon command skipped" : "polygon command run");
     Object* polygon = Add(5100, "poly");
     polygon->data.points = std::vector<Vec3>{{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}};
     polygon->data.polygons = std::vector<standin::Polygon>{{0, 1, 2, 3}};

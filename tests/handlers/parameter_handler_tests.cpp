@@ -98,6 +98,9 @@ TEST_F(ParameterHandlers, PrimitivesReverseTheirOrientationAndSlice) {
   auto sliced = [](int orientation, double s, double e) {
     return Container{{1200, true}, {1201, s}, {1202, e}, {1300, orientation}};
   };
+  auto at = [&](int orientation) { return R"("1300": )" + std::to_string(orientation) + ", " + slice; };
+  auto half = [&](int orientation) { return sliced(orientation, kPi - 1.0, kPi - 0.2); };
+  auto zero = [&](int orientation) { return sliced(orientation, -0.2, -1.0); };
   Check({
       {"missing read as 0", 5162, 'x', "", {{1300, 1}}},
       {"X 1 to 0", 5162, 'x', R"("1300": 1)", {{1300, 0}}},
@@ -117,6 +120,24 @@ TEST_F(ParameterHandlers, PrimitivesReverseTheirOrientationAndSlice) {
       {"slice Y along X", 5171, 'y', R"("1300": 1, )" + slice, sliced(1, kPi - 1.0, kPi - 0.2)},
       {"slice Y other orientation", 5172, 'y', R"("1300": 9, )" + slice, sliced(9, 0.2, 1.0)},
       {"slice 5162", 5162, 'z', slice, sliced(0, -0.2, -1.0)},
+      // Every orientation value on every axis: reflected about the half turn
+      // across X, and across Y along X or Y; about zero across Z, and across Y
+      // along Z; kept across Y for a value that names no axis.
+      {"slice X 1", 5163, 'x', at(1), half(0)},
+      {"slice X 2", 5164, 'x', at(2), half(2)},
+      {"slice X 3", 5165, 'x', at(3), half(3)},
+      {"slice X 4", 5170, 'x', at(4), half(4)},
+      {"slice X 5", 5171, 'x', at(5), half(5)},
+      {"slice X other", 5172, 'x', at(9), half(9)},
+      {"slice Y 0", 5162, 'y', at(0), half(0)},
+      {"slice Y 3", 5163, 'y', at(3), half(2)},
+      {"slice Y 5", 5164, 'y', at(5), zero(5)},
+      {"slice Y negative", 5165, 'y', at(-1), sliced(-1, 0.2, 1.0)},
+      {"slice Z 1", 5165, 'z', at(1), zero(1)},
+      {"slice Z 2", 5170, 'z', at(2), zero(2)},
+      {"slice Z 3", 5171, 'z', at(3), zero(3)},
+      {"slice Z 4", 5172, 'z', at(4), zero(5)},
+      {"slice Z other", 5162, 'z', at(9), zero(9)},
       {"slice 5164", 5164, 'z', slice, sliced(0, -0.2, -1.0)},
       {"slice off", 5164, 'x', R"("1200": false, "1201": 0.2)", {{1200, false}, {1201, 0.2}, {1300, 1}}},
       // These types have no slice rule.
@@ -141,6 +162,9 @@ TEST_F(ParameterHandlers, SplinePrimitivesTurnByTheirPlane) {
       {"plane 2 Z", 5189, 'z', R"("2300": 2)", {{2300, 2}}, Turn::kPitch},
       {"plane missing reads 0", 5186, 'x', "", {}, Turn::kHeading},
       {"plane other", 5183, 'x', R"("2300": 7)", {{2300, 7}}},
+      // Just past either end of the rule's table.
+      {"plane 3", 5184, 'x', R"("2300": 3)", {{2300, 3}}},
+      {"plane negative", 5187, 'z', R"("2300": -1)", {{2300, -1}}},
   });
 }
 
@@ -156,14 +180,6 @@ TEST_F(ParameterHandlers, DeformersTurnByTypeAndAxis) {
       {"5134 X", 5134, 'x', R"("1003": 2.0)", strength},
       {"5134 Y", 5134, 'y', R"("1003": 2.0)", strength, Turn::kPitch},
       {"5134 Z", 5134, 'z', R"("1003": 2.0)", strength},
-      {"5146 mode 3 X", 5146, 'x', R"("1005": 3)", {{1005, 3}}, Turn::kBank},
-      {"5146 mode 4 X", 5146, 'x', R"("1005": 4)", {{1005, 4}}},
-      {"5146 mode 4 Y", 5146, 'y', R"("1005": 4)", {{1005, 4}}, Turn::kBank},
-      {"5146 mode 3 Y", 5146, 'y', R"("1005": 3)", {{1005, 3}}},
-      {"5146 mode 1 Z", 5146, 'z', R"("1005": 1)", {{1005, 1}}, Turn::kPitch},
-      {"5146 mode 2 Z", 5146, 'z', R"("1005": 2)", {{1005, 2}}, Turn::kPitch},
-      {"5146 mode 5 Z", 5146, 'z', R"("1005": 5)", {{1005, 5}}, Turn::kPitch},
-      {"5146 mode 6 Z", 5146, 'z', R"("1005": 6)", {{1005, 6}}},
   };
   // The types without parameters: their turn for X, Y and Z.
   const std::map<int, std::vector<Turn>> turns{
@@ -171,6 +187,24 @@ TEST_F(ParameterHandlers, DeformersTurnByTypeAndAxis) {
       {5149, {Turn::kBank, Turn::kNone, Turn::kPitch}}, {5145, {Turn::kNone, Turn::kBank, Turn::kNone}},
       {5147, {Turn::kNone, Turn::kBank, Turn::kNone}},  {5148, {Turn::kNone, Turn::kBank, Turn::kNone}},
   };
+  // The modal deformer turns by its mode: every mode on every axis.
+  const std::map<int, std::vector<Turn>> modes{
+      {0, {Turn::kNone, Turn::kNone, Turn::kNone}},  {1, {Turn::kNone, Turn::kNone, Turn::kPitch}},
+      {2, {Turn::kNone, Turn::kNone, Turn::kPitch}}, {3, {Turn::kBank, Turn::kNone, Turn::kNone}},
+      {4, {Turn::kNone, Turn::kBank, Turn::kNone}},  {5, {Turn::kNone, Turn::kNone, Turn::kPitch}},
+      {6, {Turn::kNone, Turn::kNone, Turn::kNone}},
+  };
+  for (const auto& [mode, by_axis] : modes) {
+    for (int a = 0; a < 3; ++a) {
+      const char axis = "xyz"[a];
+      rows.push_back({"5146 mode " + std::to_string(mode) + " " + axis,
+                      5146,
+                      axis,
+                      R"("1005": )" + std::to_string(mode),
+                      {{1005, mode}},
+                      by_axis[static_cast<size_t>(a)]});
+    }
+  }
   for (const auto& [type, by_axis] : turns) {
     for (int a = 0; a < 3; ++a) {
       const char axis = "xyz"[a];

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "../engine/engine_fixture.h"
@@ -14,6 +15,7 @@
 #include "io/scene_writer.h"
 #include "journal/journal.h"
 #include "mirror.h"
+#include "scene/types.h"
 #include "undo/undo_history.h"
 
 namespace vitrel::testing {
@@ -67,6 +69,41 @@ std::vector<const Object*> Subtree(const Object* root) {
   return out;
 }
 
+// The types LocalDirections follows: primitives, spline primitives, a light,
+// a camera, the particle emitter and an extrusion.
+constexpr int32_t kDirected[] = {5162, 5168, 5170, 5173, 5175, 5181, 5189, 5102, 5103, 5109, 5116};
+constexpr int32_t kEmitter = 5109;
+
+// The directions of `op` in its own space that a mirror must reflect, as its
+// type and parameters set them; none for other types. All are compared with
+// their sign:
+// - a primitive points along the axis and sense its orientation names (0 and
+//   1 the two senses of X, 2 and 3 of Y, 4 and 5 of Z);
+// - a spline primitive's shape lies in the plane its value names (0 XY, 1 ZY,
+//   2 XZ), so both axes spanning it must end up reflected for the shape to
+//   be. Its normal, their cross product, then points against the reflected
+//   normal: a reflection reverses the shape's winding;
+// - lights, cameras and the emitter face along their Z axis;
+// - an extrusion moves its profile by its movement vector.
+std::vector<Vec3> LocalDirections(const Object& op) {
+  const standin::Container& params = op.data.params;
+  const std::string_view group = standin::HandlerGroup(op.type);
+  if (group == "primitive") {
+    const int32_t orientation = std::get<int32_t>(params.at(1300));
+    Vec3 axis;
+    (orientation < 2 ? axis.x : orientation < 4 ? axis.y : axis.z) = orientation % 2 == 0 ? 1.0 : -1.0;
+    return {axis};
+  }
+  if (group == "spline-primitive") {
+    const Vec3 spans[3][2] = {{{1, 0, 0}, {0, 1, 0}}, {{0, 0, 1}, {0, 1, 0}}, {{1, 0, 0}, {0, 0, 1}}};
+    const auto& span = spans[std::get<int32_t>(params.at(2300))];
+    return {span[0], span[1]};
+  }
+  if (group == "light" || group == "camera" || op.type == kEmitter) return {{0, 0, 1}};
+  if (group == "extrude") return {std::get<Vec3>(params.at(1002))};
+  return {};
+}
+
 void ExpectNear(const Vec3& actual, const Vec3& expected, const std::string& what) {
   EXPECT_NEAR(actual.x, expected.x, kTolerance * (1 + std::abs(expected.x))) << what;
   EXPECT_NEAR(actual.y, expected.y, kTolerance * (1 + std::abs(expected.y))) << what;
@@ -83,7 +120,8 @@ void ExpectNearMatrix(const Matrix& actual, const Matrix& expected, const std::s
 class MirrorProperties : public EngineTest {
  protected:
   // A random hierarchy of null, point, polygon and spline objects with
-  // rotated, non-uniformly scaled placements; returns the object to select.
+  // rotated, non-uniformly scaled placements, with leaves of the types that
+  // LocalDirections follows below the object it selects and returns.
   Object* BuildRandomScene(std::mt19937& rng) {
     std::uniform_real_distribution<double> offset(-10.0, 10.0), angle(-3.1, 3.1), pitch(-1.5, 1.5),
         scale(0.5, 2.0), coord(-5.0, 5.0);
@@ -116,6 +154,23 @@ class MirrorProperties : public EngineTest {
     }
     Object* selected = made[std::uniform_int_distribution<size_t>(0, made.size() - 1)(rng)];
     selected->selected = true;
+    // Leaves below the selection (a turned object would turn its children)
+    // whose directions the reflection check follows.
+    std::vector<Object*> below;
+    for (Object* op = selected; op != nullptr; op = standin::NextInSubtree(selected, op)) below.push_back(op);
+    for (int i = 0; i < 6; ++i) {
+      const int32_t type = kDirected[std::uniform_int_distribution<size_t>(0, std::size(kDirected) - 1)(rng)];
+      Object* op = EngineTest::Add(type, "d" + std::to_string(i),
+                                   below[std::uniform_int_distribution<size_t>(0, below.size() - 1)(rng)]);
+      op->data.matrix =
+          PlacedMatrix({offset(rng), offset(rng), offset(rng)}, {angle(rng), pitch(rng), angle(rng)},
+                       {scale(rng), scale(rng), scale(rng)});
+      const std::string_view group = standin::HandlerGroup(type);
+      if (group == "primitive") op->data.params[1300] = std::uniform_int_distribution<int32_t>(0, 5)(rng);
+      if (group == "spline-primitive")
+        op->data.params[2300] = std::uniform_int_distribution<int32_t>(0, 2)(rng);
+      if (group == "extrude") op->data.params[1002] = Vec3{coord(rng), coord(rng), coord(rng)};
+    }
     return selected;
   }
 
@@ -139,7 +194,7 @@ constexpr int32_t kAxes[] = {AXIS_X, AXIS_Y, AXIS_Z};
 TEST_F(MirrorProperties, OneUndoRestoresTheDocumentAndRedoTheMirroredOne) {
   std::mt19937 rng(11);
   for (int trial = 0; trial < 60; ++trial) {
-    ResetScene();
+    ResetScene("trial " + std::to_string(trial));
     BuildRandomScene(rng);
     const bool duplicate = trial % 2 == 0;
     SetRun(kAxes[trial % 3], duplicate);
@@ -158,7 +213,7 @@ TEST_F(MirrorProperties, OneUndoRestoresTheDocumentAndRedoTheMirroredOne) {
 TEST_F(MirrorProperties, EveryPointAndPlacementEndsUpReflected) {
   std::mt19937 rng(23);
   for (int trial = 0; trial < 60; ++trial) {
-    ResetScene();
+    ResetScene("trial " + std::to_string(trial));
     Object* selected = BuildRandomScene(rng);
     const int32_t axis = kAxes[trial % 3];
     const bool duplicate = trial % 2 == 1;
@@ -167,12 +222,14 @@ TEST_F(MirrorProperties, EveryPointAndPlacementEndsUpReflected) {
     struct Seen {
       Matrix placement;
       std::vector<Vec3> points;
+      std::vector<Vec3> directions;
     };
     std::vector<Seen> before;
     for (const Object* op : Subtree(selected)) {
-      Seen seen{RelativeMatrix(selected, op), {}};
+      Seen seen{RelativeMatrix(selected, op), {}, {}};
       for (const Vec3& p : op->data.points.value_or(std::vector<Vec3>{}))
         seen.points.push_back(Place(seen.placement, p));
+      for (const Vec3& d : LocalDirections(*op)) seen.directions.push_back(Turn(seen.placement, d));
       before.push_back(seen);
     }
 
@@ -184,7 +241,19 @@ TEST_F(MirrorProperties, EveryPointAndPlacementEndsUpReflected) {
     for (size_t i = 0; i < after.size(); ++i) {
       const std::string what = "trial " + std::to_string(trial) + " object " + after[i]->data.name;
       const Matrix placement = RelativeMatrix(mirrored, after[i]);
-      ExpectNearMatrix(placement, ReflectMatrix(axis, before[i].placement), what);
+      const std::vector<Vec3> directions = LocalDirections(*after[i]);
+      if (directions.empty()) {
+        ExpectNearMatrix(placement, ReflectMatrix(axis, before[i].placement), what);
+      } else {
+        // Turned to face the mirrored way: its directions are reflected, not
+        // necessarily its matrix.
+        ExpectNear(placement.off, Reflect(axis, before[i].placement.off), what + " offset");
+        ASSERT_EQ(directions.size(), before[i].directions.size()) << what;
+        for (size_t d = 0; d < directions.size(); ++d) {
+          ExpectNear(Turn(placement, directions[d]), Reflect(axis, before[i].directions[d]),
+                     what + " (type " + std::to_string(after[i]->type) + ") direction " + std::to_string(d));
+        }
+      }
       const std::vector<Vec3> points = after[i]->data.points.value_or(std::vector<Vec3>{});
       ASSERT_EQ(points.size(), before[i].points.size()) << what;
       for (size_t p = 0; p < points.size(); ++p) {
@@ -199,7 +268,7 @@ TEST_F(MirrorProperties, EveryPointAndPlacementEndsUpReflected) {
 TEST_F(MirrorProperties, MirroringTwiceAcrossOneAxisGivesBackTheStart) {
   std::mt19937 rng(37);
   for (int trial = 0; trial < 60; ++trial) {
-    ResetScene();
+    ResetScene("trial " + std::to_string(trial));
     Object* selected = BuildRandomScene(rng);
     const bool duplicate = trial % 2 == 0;
     SetRun(kAxes[trial % 3], duplicate);
@@ -242,8 +311,9 @@ TEST_F(MirrorProperties, DeepChainsAndWideGroupsMirrorRenameAndUndo) {
   // the depth; the host counts events without writing them.
   standin::HostJournal().SetOutput(nullptr);
   for (const Shape shape : {Shape{"chain", 100000, 1}, Shape{"group", 1, 200000}}) {
-    SCOPED_TRACE(shape.name);
-    ResetScene();
+    const std::string name = shape.name;
+    SCOPED_TRACE(name);
+    ResetScene(name);
     Object* top = EngineTest::Add(5140, "top");
     Object* parent = top;
     for (int level = 1; level < shape.depth; ++level) parent = EngineTest::Add(5140, "c", parent);
