@@ -271,6 +271,42 @@ Matrix ComposeTransform(const Vec3& position, const Vec3& rotation, const Vec3& 
   return m;
 }
 
+constexpr std::string_view kUnpairedSurrogate =
+    "\\u escape of an unpaired surrogate (\\uD800-\\uDBFF must be followed by \\uDC00-\\uDFFF)";
+
+// Whether `decoded` holds the bytes of a surrogate. The parser rejects a lone
+// high surrogate escape but decodes a lone low one ("\uDC00" to "\uDFFF")
+// into such bytes; raw surrogate bytes fail its UTF-8 check, so these can
+// only come from that escape.
+bool HoldsSurrogate(std::string_view decoded) {
+  for (size_t i = 0; i + 1 < decoded.size(); ++i) {
+    if (decoded[i] == '\xED' && static_cast<unsigned char>(decoded[i + 1]) >= 0xA0) return true;
+  }
+  return false;
+}
+
+// Where the first escape of a lone low surrogate starts in the JSON string
+// whose closing quote is at `close`.
+size_t LoneLowSurrogateOffset(std::string_view json, size_t close) {
+  // The opening quote: the nearest quote before that no backslash escapes.
+  size_t open = close;
+  for (;;) {
+    open = json.rfind('"', open - 1);
+    size_t backslashes = 0;
+    while (backslashes < open && json[open - 1 - backslashes] == '\\') ++backslashes;
+    if (backslashes % 2 == 0) break;
+  }
+  for (size_t at = open + 1; at + 6 <= close; ++at) {
+    if (json[at] != '\\') continue;
+    if (json[++at] != 'u') continue;
+    unsigned code = 0;
+    std::from_chars(json.data() + at + 1, json.data() + at + 5, code, 16);
+    if (code >= 0xDC00 && code <= 0xDFFF) return at - 1;
+    at += code >= 0xD800 && code <= 0xDBFF ? 10 : 4;  // a high surrogate's low half follows
+  }
+  return close;
+}
+
 // Receives the parser's events and builds the objects with an explicit
 // stack of frames, so that no depth of nesting recurses. Every method
 // returns false to stop the parser at the first broken rule.
@@ -357,8 +393,9 @@ class SceneHandler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Scen
   }
 
   bool String(const char* text, rapidjson::SizeType length, bool) {
-    const Slot slot = BeginValue();
     const std::string_view value(text, length);
+    if (HoldsSurrogate(value)) return FailAtLoneSurrogate();
+    const Slot slot = BeginValue();
     switch (slot) {
       case Slot::kFormat:
         return value == "vitrel-scene" ? true : Fail(PathToValue(), "format must be \"vitrel-scene\"");
@@ -399,6 +436,7 @@ class SceneHandler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Scen
   bool Key(const char* text, rapidjson::SizeType length, bool) {
     Frame& frame = Top();
     const std::string_view key(text, length);
+    if (HoldsSurrogate(key)) return FailAtLoneSurrogate();
     if (frame.kind == FrameKind::kParams) {
       int32_t id = 0;
       if (!ParseInt32(key, id) || std::to_string(id) != key) {
@@ -516,6 +554,14 @@ class SceneHandler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Scen
     if (object == nullptr && !stack_.empty()) object = Top().object;
     stack_.push_back(Frame{.kind = kind, .slot = slot, .object = object});
     return true;
+  }
+
+  // The string just read (the stream is past its closing quote).
+  bool FailAtLoneSurrogate() {
+    error_ = kUnpairedSurrogate;
+    error_has_offset_ = true;
+    error_offset_ = LoneLowSurrogateOffset({stream_.begin_, stream_.size_}, stream_.Tell() - 1);
+    return false;
   }
 
   bool TupleHasRoom() { return Top().count <= TupleSize(Top().slot) ? true : TupleSizeError(); }
@@ -685,7 +731,7 @@ std::string_view ParseErrorText(rapidjson::ParseErrorCode code) {
     case rapidjson::kParseErrorStringUnicodeEscapeInvalidHex:
       return "invalid \\u escape";
     case rapidjson::kParseErrorStringUnicodeSurrogateInvalid:
-      return "invalid surrogate pair in a \\u escape";
+      return kUnpairedSurrogate;
     case rapidjson::kParseErrorStringEscapeInvalid:
       return "invalid escape sequence";
     case rapidjson::kParseErrorStringMissQuotationMark:

@@ -36,6 +36,14 @@ void InstallTiffHandlers() {
   (void)installed;
 }
 
+// The decoder reads one strip or tile at a time into a buffer of its raw
+// size (one per plane for planar files), which the header sets through its
+// samples per pixel, bits per sample and tile size rather than through the
+// picture's size. A larger one is refused, so that a few bytes of header
+// cannot make the host ask for gigabytes. The limit is the size of the
+// largest picture's pixels, so the host's own single-strip files always read.
+constexpr uint64_t kMaxChunkBytes = uint64_t{kMaxPicturePixels} * 4;
+
 struct TiffCloser {
   void operator()(TIFF* tif) const { TIFFClose(tif); }
 };
@@ -67,6 +75,12 @@ bool ReadPicture(const std::filesystem::path& path, Picture& out, std::string& e
   if (width > kMaxPictureSide || height > kMaxPictureSide ||
       int64_t{width} * int64_t{height} > kMaxPicturePixels) {
     error = path.string() + " is too large (" + std::to_string(width) + " x " + std::to_string(height) + ")";
+    return false;
+  }
+  const uint64_t chunk = TIFFIsTiled(tif.get()) ? TIFFTileSize64(tif.get()) : TIFFStripSize64(tif.get());
+  if (chunk > kMaxChunkBytes) {
+    error = path.string() + " is too large to decode (a strip or tile of " + std::to_string(chunk) +
+            " bytes; at most " + std::to_string(kMaxChunkBytes) + ")";
     return false;
   }
   std::vector<uint32_t> raster(std::size_t{width} * height);
