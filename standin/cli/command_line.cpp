@@ -53,7 +53,9 @@ std::string Last(const CLI::Option* option, std::string fallback = {}) {
   return option->count() > 0 ? option->results().back() : fallback;
 }
 
-// The options that start the host, shared by `mirror` and `script`.
+// The options that start the host, shared by `mirror`, `script` and
+// `validate` (which opens no files: it would open the help file hundreds of
+// times).
 struct HostOptions {
   CLI::Option* journal;
   CLI::Option* plugins;
@@ -61,7 +63,7 @@ struct HostOptions {
   CLI::Option* open_files;
   CLI::Option* quiet;
 
-  explicit HostOptions(CLI::App& command)
+  explicit HostOptions(CLI::App& command, bool with_open_files = true)
       : journal(command.add_option("--journal")
                     ->description("write the journal of the session to FILE (- for standard output)")
                     ->type_name("FILE")),
@@ -73,8 +75,10 @@ struct HostOptions {
                          ->description(WithDefault("the host version announced to the plug-ins",
                                                    std::to_string(kDefaultHostVersion)))
                          ->type_name("N")),
-        open_files(command.add_flag("--open-files")
-                       ->description("open the files the plug-in asks to open with the system's viewer")),
+        open_files(with_open_files
+                       ? command.add_flag("--open-files")
+                             ->description("open the files the plug-in asks to open with the system's viewer")
+                       : nullptr),
         quiet(command.add_flag("--quiet")->description(
             "no notices on standard error (errors still go there)")) {}
 
@@ -84,7 +88,7 @@ struct HostOptions {
     settings.host_version = host_version->count() > 0
                                 ? ReadInt32(host_version->results().back(), "--host-version")
                                 : kDefaultHostVersion;
-    settings.open_files = open_files->count() > 0;
+    settings.open_files = open_files != nullptr && open_files->count() > 0;
     settings.quiet = quiet->count() > 0;
     settings.journal = Last(journal);
     return settings;
@@ -198,6 +202,50 @@ class MirrorOptions {
   CLI::Option* redo_;
 };
 
+// `validate`: the host's options and how hard and with which draws to test.
+class ValidateOptions {
+ public:
+  explicit ValidateOptions(CLI::App& command) {
+    strictness_ =
+        command.add_option("--strictness")
+            ->description("how many steps each test takes, from 1 (seconds) to 10 (minutes) (default 3)")
+            ->type_name("1..10");
+    seed_ = command.add_option("--seed")
+                ->description("the seed every random draw derives from; a failure names it (default 1)")
+                ->type_name("N");
+    host_.emplace(command, false);
+    host_->journal->description(
+        "write the journal of the failing step, or of the last one, to FILE (- for standard output)");
+    host_->quiet->description("print no line per test (a failure is still shown)");
+  }
+
+  ValidateRequest Read() const {
+    ValidateRequest request;
+    request.host = host_->Read();
+    if (strictness_->count() > 0) {
+      const std::string& text = strictness_->results().back();
+      const std::optional<int> value = ParseNumber<int>(text);
+      if (!value || *value < 1 || *value > 10) {
+        throw UsageError("bad value " + QuoteForMessage(text) +
+                         " for --strictness (an integer from 1 to 10)");
+      }
+      request.strictness = *value;
+    }
+    if (seed_->count() > 0) {
+      const std::string& text = seed_->results().back();
+      const std::optional<uint64_t> value = ParseNumber<uint64_t>(text);
+      if (!value) throw UsageError("bad value " + QuoteForMessage(text) + " for --seed (an integer from 0)");
+      request.seed = *value;
+    }
+    return request;
+  }
+
+ private:
+  std::optional<HostOptions> host_;
+  CLI::Option* strictness_;
+  CLI::Option* seed_;
+};
+
 // A word that no option or operand took.
 void CheckNothingLeft(const CLI::App& command) {
   const std::vector<std::string> left = command.remaining();
@@ -227,7 +275,8 @@ CommandLine ParseCommandLine(std::span<const std::string_view> words) {
   app.allow_extras();
   app.get_formatter()->column_width(36);
   app.footer(
-      "Exit status: 0 done, 1 an output could not be written or the plug-in failed a step, 2 usage "
+      "Exit status: 0 done, 1 an output could not be written or the plug-in failed a step (or a test "
+      "of validate), 2 usage "
       "error, 3 the scene or script cannot be read, 4 no loaded plug-in registered the command a step "
       "needs.\n\nEvery command has its own --help. The full reference is " +
       std::string(kReference) + " in Vitrel's source tree.");
@@ -254,6 +303,16 @@ CommandLine ParseCommandLine(std::span<const std::string_view> words) {
   const HostOptions script_host(*script_command);
   script_command->footer(ScriptStepsHelp());
 
+  CLI::App* validate_command = app.add_subcommand(
+      "validate",
+      "test the plug-in hard: load and end it, its dialog, odd gadget values, random mirrors, "
+      "failing host calls");
+  TakeEveryValue(*validate_command);
+  const ValidateOptions validate(*validate_command);
+  validate_command->footer(
+      "Exit status: 0 every test passed, 1 a step failed (one line names the test, the step and the seed "
+      "that reproduce it), 2 usage error.");
+
   std::vector<std::string> reversed(words.rbegin(), words.rend());
   try {
     app.parse(reversed);
@@ -279,6 +338,10 @@ CommandLine ParseCommandLine(std::span<const std::string_view> words) {
       CheckNothingLeft(*script_command);
       script.host = script_host.Read();
       return script;
+    }
+    if (validate_command->parsed()) {
+      CheckNothingLeft(*validate_command);
+      return validate.Read();
     }
     const std::vector<std::string> left = app.remaining();
     if (left.empty()) throw UsageError("missing command");

@@ -10,6 +10,7 @@
 #include "cli/info_command.h"
 #include "cli/mirror_command.h"
 #include "cli/script_command.h"
+#include "validate/validate_command.h"
 
 namespace standin {
 
@@ -19,7 +20,7 @@ struct Printout {
   std::string text;
 };
 
-using CommandLine = std::variant<Printout, InfoRequest, MirrorRequest, ScriptRequest>;
+using CommandLine = std::variant<Printout, InfoRequest, MirrorRequest, ScriptRequest, ValidateRequest>;
 
 // Reads `words` (without the program's name). Options may come before or
 // after the operand, as `--opt value` or `--opt=value`. Throws UsageError

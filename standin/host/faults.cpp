@@ -1,6 +1,15 @@
 #include "host/faults.h"
 
+#include <iterator>
+
 namespace standin {
+
+const char* FaultName(Fault kind) {
+  static constexpr const char* kNames[] = {"allocation", "clone",   "alias",    "array",    "bitmap",
+                                           "resource",   "dialog",  "tagdata",  "filename", "container"};
+  static_assert(std::size(kNames) == static_cast<std::size_t>(Fault::kCount));
+  return kNames[static_cast<std::size_t>(kind)];
+}
 
 void FaultPlan::FailFrom(Fault kind, int64_t first, int64_t count) {
   Rule& rule = rules_[static_cast<std::size_t>(kind)];
@@ -8,11 +17,29 @@ void FaultPlan::FailFrom(Fault kind, int64_t first, int64_t count) {
   rule.count = count;
 }
 
-void FaultPlan::Clear() { rules_ = {}; }
+void FaultPlan::FailNthCall(int64_t n) { nth_ = n > 0 ? calls_ + n : 0; }
+
+void FaultPlan::FailAtRandom(uint64_t seed, uint32_t one_in) {
+  random_.emplace(seed);
+  one_in_ = one_in;
+}
+
+void FaultPlan::Clear() { *this = FaultPlan(); }
 
 bool FaultPlan::ShouldFail(Fault kind) {
+  const bool fails = Decide(kind);
+  if (fails) ++failed_;
+  return fails;
+}
+
+bool FaultPlan::Decide(Fault kind) {
+  ++calls_;
   Rule& rule = rules_[static_cast<std::size_t>(kind)];
   ++rule.calls;
+  // The random sequence advances on every call, so a seed picks the same
+  // calls whatever the other rules decide.
+  const bool random = random_ && one_in_ > 0 && (*random_)() % one_in_ == 0;
+  if (random || calls_ == nth_) return true;
   if (rule.first == 0 || rule.calls < rule.first) return false;
   return rule.count < 0 || rule.calls < rule.first + rule.count;
 }

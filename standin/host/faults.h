@@ -5,6 +5,8 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <random>
 
 namespace standin {
 
@@ -22,22 +24,39 @@ enum class Fault : int {
   kCount
 };
 
-// Which calls of each kind fail: every call from the `first`-th on (counting
-// from 1), `count` calls in all (-1: all later calls). Off by default.
+// The name of a kind as the `fail` step and the journal spell it.
+const char* FaultName(Fault kind);
+
+// Which calls fail. Per kind: every call from the `first`-th on (counting
+// from 1), `count` calls in all (-1: all later calls). Over all kinds: the
+// `n`-th call that may fail, or each call with a chance of one in `one_in`
+// drawn from a seeded sequence, the same on every system. Off by default.
 class FaultPlan {
  public:
   void FailFrom(Fault kind, int64_t first, int64_t count = 1);
+  void FailNthCall(int64_t n);
+  void FailAtRandom(uint64_t seed, uint32_t one_in);
   void Clear();
   // Counts one call of `kind` and says whether it fails.
   bool ShouldFail(Fault kind);
+  // Calls of every kind counted since the plan was cleared, and how many failed.
+  int64_t calls() const { return calls_; }
+  int64_t failed() const { return failed_; }
 
  private:
+  bool Decide(Fault kind);
+
   struct Rule {
     int64_t calls = 0;
     int64_t first = 0;  // 0: never fails
     int64_t count = 0;
   };
   std::array<Rule, static_cast<std::size_t>(Fault::kCount)> rules_{};
+  int64_t calls_ = 0;
+  int64_t failed_ = 0;
+  int64_t nth_ = 0;  // 0: none
+  std::optional<std::mt19937_64> random_;
+  uint32_t one_in_ = 0;
 };
 
 // The fault plan of this host process.

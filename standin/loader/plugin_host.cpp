@@ -210,6 +210,19 @@ std::vector<int32_t> PluginHost::SendMessage(int32_t id, void* data) {
   return results;
 }
 
+std::vector<int32_t> PluginHost::StartAgain() {
+  std::vector<int32_t> results;
+  for (const auto& plugin : plugins_) {
+    // Registrations are the plug-in's, as in its first start.
+    HostCommands().SetRegistrar(plugin.get());
+    starting_ = plugin.get();
+    results.push_back(Call(*plugin, 2, nullptr, nullptr, nullptr));
+  }
+  HostCommands().SetRegistrar(nullptr);
+  starting_ = nullptr;
+  return results;
+}
+
 void PluginHost::End(Plugin& plugin) {
   HostCommands().DestroyOwnedBy(&plugin);
   Call(plugin, 3, nullptr, nullptr, nullptr);

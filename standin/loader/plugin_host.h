@@ -45,6 +45,11 @@ class PluginHost {
   // load order.
   std::vector<int32_t> SendMessage(int32_t id, void* data);
 
+  // Calls action 2 once more on every plug-in, as a host that starts its
+  // plug-ins twice would, so that a validator can see how a plug-in copes;
+  // the results in load order.
+  std::vector<int32_t> StartAgain();
+
   // Ends every plug-in, the last loaded first: its commands are destroyed,
   // action 3 is called and the library is closed.
   void UnloadAll();

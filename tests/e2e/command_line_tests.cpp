@@ -31,7 +31,7 @@ TEST_F(CommandLine, OptionsGoAnywhereAndTakeTheirValueEitherWay) {
 }
 
 TEST_F(CommandLine, EveryCommandExplainsItsOptionsAndDefaults) {
-  for (const std::string command : {"info", "mirror", "script"}) {
+  for (const std::string command : {"info", "mirror", "script", "validate"}) {
     SCOPED_TRACE(command);
     const ProgramRun help = Standin({command, "-h"});
     EXPECT_EQ(help.status, 0);

@@ -2,131 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <array>
-#include <cmath>
-#include <numeric>
-
-#include "io/scene_writer.h"
-#include "scene/rotation.h"
+#include <string>
+#include <tuple>
 
 namespace vitrel::e2e {
 namespace {
 
 using standin::Object;
 using standin::Vec3;
-
-class Dice {
- public:
-  explicit Dice(uint64_t seed) : rng_(seed) {}
-  int Int(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng_); }
-  double Real(double low, double high) { return std::uniform_real_distribution<double>(low, high)(rng_); }
-  bool Chance(double p) { return Real(0, 1) < p; }
-  std::mt19937_64& engine() { return rng_; }
-  Vec3 Vector(double range) { return {Real(-range, range), Real(-range, range), Real(-range, range)}; }
-  template <typename T, size_t N>
-  T Pick(const std::array<T, N>& from) {
-    return from[static_cast<size_t>(Int(0, static_cast<int>(N) - 1))];
-  }
-
- private:
-  std::mt19937_64 rng_;
-};
-
-constexpr std::array<int32_t, 12> kPrimitives = {5162, 5170, 5174, 5168, 5164, 5167,
-                                                 5171, 5172, 5163, 5165, 5169, 5173};
-constexpr std::array<int32_t, 10> kDeformers = {5128, 5131, 5134, 5133, 5146, 5145, 5143, 5149, 5147, 5148};
-constexpr std::array<int32_t, 7> kParticles = {5109, 5111, 5112, 5113, 5114, 5115, 5119};
-constexpr std::array<int32_t, 9> kOthers = {5140, 5116, 5117, 5118, 5102, 5103, 5150, 5108, 9999};
-constexpr std::array<const char*, 6> kNames = {"Arm", "Leg", "", "\xC3\x84rmel", "Arm.1", "Part 7"};
-
-void AddPoints(Object& op, Dice& dice, int count) {
-  op.data.points.emplace();
-  for (int i = 0; i < count; ++i) op.data.points->push_back(dice.Vector(50));
-}
-
-// The object's own data and the parameters its handler reads and writes, so
-// that a run never adds a parameter the input lacked.
-void Fill(Object& op, Dice& dice) {
-  standin::ObjectData& data = op.data;
-  data.name = dice.Pick(kNames);
-  data.matrix = standin::HpbToMatrix({dice.Real(-3, 3), dice.Real(-1.4, 1.4), dice.Real(-3, 3)});
-  data.matrix.v1 = {data.matrix.v1.x * 2, data.matrix.v1.y * 2, data.matrix.v1.z * 2};
-  data.matrix.v3 = {data.matrix.v3.x / 4, data.matrix.v3.y / 4, data.matrix.v3.z / 4};
-  data.matrix.off = dice.Vector(100);
-  data.vector = dice.Vector(1);
-  data.color = {dice.Int(0, 3), {dice.Real(0, 1), dice.Real(0, 1), dice.Real(0, 1)}, dice.Chance(0.5)};
-  // A parameter no handler knows, which every run must leave alone.
-  if (dice.Chance(0.5)) data.params[20000] = dice.Real(-5, 5);
-
-  const int32_t type = op.type;
-  if (type == 5100) {
-    // Triangles and quads of distinct points: a quad with two equal corners
-    // would read as another polygon.
-    const int points = dice.Int(4, 8);
-    AddPoints(op, dice, points);
-    data.polygons.emplace();
-    for (int i = dice.Int(1, 4); i > 0; --i) {
-      std::vector<int32_t> corners(static_cast<size_t>(points));
-      std::iota(corners.begin(), corners.end(), 0);
-      std::shuffle(corners.begin(), corners.end(), dice.engine());
-      data.polygons->push_back(
-          {corners[0], corners[1], corners[2], dice.Chance(0.5) ? corners[2] : corners[3]});
-    }
-  } else if (type == 5101) {
-    const int points = dice.Int(2, 5);
-    AddPoints(op, dice, points);
-    data.tangents.emplace();
-    for (int i = 0; i < points; ++i) data.tangents->push_back({dice.Vector(10), dice.Vector(10)});
-  } else if (type == 5108) {
-    const int nx = dice.Int(1, 3), ny = dice.Int(1, 3), nz = dice.Int(1, 3);
-    data.params[1001] = nx;
-    data.params[1002] = ny;
-    data.params[1003] = nz;
-    AddPoints(op, dice, nx * ny * nz);
-  } else if (std::find(kPrimitives.begin(), kPrimitives.end(), type) != kPrimitives.end()) {
-    data.params[1300] = dice.Int(0, 5);
-    data.params[1200] = dice.Chance(0.5);
-    data.params[1201] = dice.Real(-3, 3);
-    data.params[1202] = dice.Real(-3, 3);
-  } else if (type >= 5175 && type <= 5189) {
-    data.params[2300] = dice.Int(0, 2);
-  } else if (std::find(kDeformers.begin(), kDeformers.end(), type) != kDeformers.end()) {
-    data.params[1003] = dice.Real(-2, 2);
-    data.params[1005] = dice.Int(0, 5);
-  } else if (std::find(kParticles.begin(), kParticles.end(), type) != kParticles.end()) {
-    data.params[5004] = dice.Vector(3);
-  } else if (type == 5116) {
-    data.params[1002] = dice.Vector(20);
-  } else if (type == 5117) {
-    data.params[1002] = dice.Real(-5, 5);
-    data.params[1004] = dice.Real(-5, 5);
-  } else if (type == 5118) {
-    data.params[1004] = dice.Real(-5, 5);
-    standin::SplineCurve curve;
-    for (int i = dice.Int(2, 4); i > 0; --i) curve.knots.push_back({dice.Real(0, 1), dice.Real(0, 1)});
-    data.params[1016] = curve;
-  } else if (type == 5150) {
-    data.params[1002] = dice.Real(-5, 5);
-  }
-}
-
-int32_t RandomType(Dice& dice) {
-  switch (dice.Int(0, 6)) {
-    case 0:
-      return dice.Pick(kPrimitives);
-    case 1:
-      return dice.Int(5175, 5189);
-    case 2:
-      return dice.Pick(kDeformers);
-    case 3:
-      return dice.Pick(kParticles);
-    case 4:
-      return dice.Chance(0.5) ? 5100 : 5101;
-    default:
-      return dice.Pick(kOthers);
-  }
-}
 
 void ExpectNear(double a, double b, double tolerance, const std::string& where) {
   EXPECT_NEAR(a, b, tolerance) << where;
@@ -194,45 +77,6 @@ void ExpectObjectNear(const Object& a, const Object& b, double tolerance) {
 }
 
 }  // namespace
-
-std::string RandomSceneText(uint64_t seed) {
-  Dice dice(seed);
-  standin::Scene scene;
-  standin::Document& doc = scene.NewDocument();
-  std::vector<Object*> objects;
-  for (int i = dice.Int(1, 25); i > 0; --i) {
-    Object* op = scene.NewObject(RandomType(dice));
-    Fill(*op, dice);
-    doc.Append(op,
-               objects.empty() || dice.Chance(0.3) ? nullptr : objects[dice.Int(0, (int)objects.size() - 1)]);
-    objects.push_back(op);
-  }
-  // Mostly one selected object, sometimes two or none.
-  const int selected = dice.Chance(0.8) ? 1 : dice.Chance(0.5) ? 2 : 0;
-  for (int i = 0; i < selected; ++i) objects[dice.Int(0, (int)objects.size() - 1)]->selected = true;
-  return standin::SceneToJson(doc);
-}
-
-std::vector<std::string> RandomMirrorOptions(std::mt19937_64& rng, bool duplicate) {
-  auto pick = [&rng](std::initializer_list<const char*> words) {
-    return std::string(*(words.begin() + std::uniform_int_distribution<size_t>(0, words.size() - 1)(rng)));
-  };
-  auto chance = [&rng] { return std::bernoulli_distribution(0.3)(rng); };
-  std::vector<std::string> options = {"--axis", pick({"x", "y", "z"}), "--positioning",
-                                      pick({"move-rotate", "move", "rotate", "none"})};
-  for (const char* flag :
-       {"--no-points", "--skip-children", "--skip-primitives", "--skip-polygon-command", "--final-command"}) {
-    if (chance()) options.emplace_back(flag);
-  }
-  if (!duplicate) return options;
-  options.insert(options.end(), {"--duplicate", "--rename", pick({"primary", "all", "none", "host"})});
-  if (chance()) options.emplace_back("--without-children");
-  if (chance()) {
-    options.insert(options.end(), {"--no-keep-color", "--color-mode",
-                                   pick({"off", "automatic", "always", "layer"}), "--xray"});
-  }
-  return options;
-}
 
 void ExpectScenesNear(const standin::Document& a, const standin::Document& b, double tolerance) {
   const Object* x = a.first();
