@@ -3,8 +3,10 @@
 // chosen in the mirror dialog.
 //
 // The engine keeps nothing between calls: each option is read from the
-// dialog's gadgets at the moment it is needed, and each change of a scene
-// object is preceded by an undo registration of that object. Axis values are
+// dialog's gadgets when the step that needs it begins, and each change of a
+// scene object is preceded by an undo registration of that object. A step
+// whose options the dialog cannot give is not begun, so that nothing is
+// mirrored with options made up in their place. Axis values are
 // the raw values of the dialog's axis list (AXIS_X, AXIS_Y, AXIS_Z); any
 // other value leaves the data it would change as it is.
 #pragma once
@@ -17,7 +19,8 @@ class FlipItDialog;
 
 // ---- the run ----------------------------------------------------------------
 
-// The whole run, as one undo group of the active document.
+// The whole run, as one undo group of the active document. A run whose
+// options the dialog cannot give changes nothing.
 void MirrorRun(FlipItDialog& dialog);
 // Appends `suffix` to the name of `op` and, with `recurse`, to the names of
 // every object below it. `isTop` is true for the object the run starts at:
@@ -30,6 +33,8 @@ void RunPostMirrorCommand(BaseObject* op, BaseDocument* doc);
 
 // ---- the walk ---------------------------------------------------------------
 
+// True when the dialog gives every option that the walk reads.
+Bool CanReadWalkOptions(const FlipItDialog& dialog);
 // Mirrors `op` and, unless the dialog asks for the top object alone, every
 // object below it, depth first; with `isTop` the siblings of `op` are left
 // alone.
@@ -40,16 +45,21 @@ void MirrorObject(const FlipItDialog& dialog, BaseObject* op, BaseDocument* doc)
 // ---- point data -------------------------------------------------------------
 
 // Points, lattice grid and tangents of `op`, and the extra turn of a spline
-// that lies directly below a sweep.
-void MirrorPointData(BaseObject* op, Int32 axis, BaseDocument* doc);
+// that lies directly below a sweep. False when the point data was left as it
+// was because the host would not hand out what the mirror needs: nothing of
+// it is then changed or announced.
+Bool MirrorPointData(BaseObject* op, Int32 axis, BaseDocument* doc);
 // Negates the axis component of every point, then tells the object that its
-// points changed.
-void MirrorPoints(BaseObject* op, Int32 axis);
-// Negates the axis component of both tangents of every spline point.
-void FlipTangents(BaseObject* op, Int32 axis, BaseDocument* doc);
+// points changed. False, with nothing changed or announced, when the host
+// holds points that it would not hand out.
+Bool MirrorPoints(BaseObject* op, Int32 axis);
+// Negates the axis component of both tangents of each of the `count` spline
+// points at `tangents` (null: none), registering `op` for undo before each.
+void FlipTangents(BaseObject* op, Tangent* tangents, Int32 count, Int32 axis, BaseDocument* doc);
 // Mirrors a deformation lattice's grid points so that each grid cell keeps
-// its point.
-void FlipLatticePoints(BaseObject* op, Int32 axis, BaseDocument* doc);
+// its point. False, with nothing changed or announced, when the grid's sizes
+// or its points could not be obtained.
+Bool FlipLatticePoints(BaseObject* op, Int32 axis, BaseDocument* doc);
 
 // ---- handlers by object type --------------------------------------------------
 

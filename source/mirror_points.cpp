@@ -9,44 +9,83 @@ using vitrel::mirror::SendPointsChanged;
 
 namespace {
 
+// Negates the axis component of the `count` points at `points` (null: none
+// to write), then tells the object that its points changed.
+void NegatePoints(BaseObject* op, Vector* points, Int32 count, Int32 axis) {
+  // One pass over the points, whatever their number.
+  Float Vector::*component = vitrel::mirror::AxisComponent(axis);
+  if (component != nullptr && points != nullptr) {
+    for (Vector *p = points, *end = points + count; p != end; ++p) p->*component = -(p->*component);
+  }
+  SendPointsChanged(op, count, 1);
+}
+
+// A spline's points and tangents, taken for writing before either changes:
+// points mirrored without their tangents, or the other way round, would
+// change the spline's shape.
+struct SplineData {
+  Int32 pointCount = 0;
+  Vector* points = nullptr;  // null: not taken, or none
+  Int32 tangentCount = 0;
+  Tangent* tangents = nullptr;  // null: none
+};
+
+// Takes the spline's tangents, and its points when `withPoints`. Across no
+// axis nothing is written, so nothing is taken. False when the host holds
+// data that it would not hand out.
+Bool TakeSplineData(BaseObject* op, Int32 axis, Bool withPoints, SplineData& data) {
+  data.pointCount = op->GetPointCount();
+  data.tangentCount = op->GetTangentCount();
+  if (vitrel::mirror::AxisComponent(axis) == nullptr) return true;
+  if (withPoints && data.pointCount > 0 && (data.points = op->GetPointW()) == nullptr) return false;
+  return data.tangentCount <= 0 || (data.tangents = op->GetTangentW()) != nullptr;
+}
+
 // A spline directly below a sweep lies in the sweep's profile plane: besides
 // the ordinary mirror along the chosen axis it is mirrored along that axis
 // once more (which cancels the first) and along Y, and its vector property
 // turns with it. Mirrored along Y it needs nothing more.
-void MirrorSweepProfile(BaseObject* op, Int32 axis, BaseDocument* doc) {
-  if (axis != AXIS_X && axis != AXIS_Z) return;
+void MirrorSweepProfile(BaseObject* op, const SplineData& data, Int32 axis, BaseDocument* doc) {
   Vector v = op->GetVector();
   doc->AddUndo(UNDOTYPE::CHANGE, op);
   op->SetVector(axis == AXIS_X ? Vector(-v.x, -v.y, v.z) : Vector(v.x, -v.y, -v.z));
-  MirrorPoints(op, axis);
-  FlipTangents(op, axis, doc);
-  MirrorPoints(op, AXIS_Y);
-  FlipTangents(op, AXIS_Y, doc);
+  NegatePoints(op, data.points, data.pointCount, axis);
+  FlipTangents(op, data.tangents, data.tangentCount, axis, doc);
+  NegatePoints(op, data.points, data.pointCount, AXIS_Y);
+  FlipTangents(op, data.tangents, data.tangentCount, AXIS_Y, doc);
+}
+
+// A spline's points (when it is a point object), its tangents and its turn
+// below a sweep, all or none.
+Bool MirrorSpline(BaseObject* op, Bool pointObject, Int32 axis, BaseDocument* doc) {
+  const BaseObject* parent = op->GetUp();
+  const Bool profile =
+      parent != nullptr && parent->GetType() == kSweepObject && (axis == AXIS_X || axis == AXIS_Z);
+  SplineData data;
+  if (!TakeSplineData(op, axis, pointObject || profile, data)) return false;
+  if (pointObject) NegatePoints(op, data.points, data.pointCount, axis);
+  FlipTangents(op, data.tangents, data.tangentCount, axis, doc);
+  if (profile) MirrorSweepProfile(op, data, axis, doc);
+  return true;
 }
 
 }  // namespace
 
-void MirrorPointData(BaseObject* op, Int32 axis, BaseDocument* doc) {
+Bool MirrorPointData(BaseObject* op, Int32 axis, BaseDocument* doc) {
   const Bool lattice = op->IsInstanceOf(kLatticeObject);
-  if (op->IsInstanceOf(kPointObject) && !lattice) MirrorPoints(op, axis);
-  if (lattice) FlipLatticePoints(op, axis, doc);
-  if (op->GetSplineInfo() == 0) return;
-  FlipTangents(op, axis, doc);
-  BaseObject* parent = op->GetUp();
-  if (parent != nullptr && parent->GetType() == kSweepObject) MirrorSweepProfile(op, axis, doc);
+  const Bool pointObject = op->IsInstanceOf(kPointObject) && !lattice;
+  if (lattice && !FlipLatticePoints(op, axis, doc)) return false;
+  if (op->GetSplineInfo() == 0) return !pointObject || MirrorPoints(op, axis);
+  return MirrorSpline(op, pointObject, axis, doc);
 }
 
-void MirrorPoints(BaseObject* op, Int32 axis) {
+Bool MirrorPoints(BaseObject* op, Int32 axis) {
   const Int32 count = op->GetPointCount();
-  // One pass over the points, whatever their number.
-  if (Float Vector::*component = vitrel::mirror::AxisComponent(axis)) {
-    // A host that reports points but gives none to write leaves them as they
-    // are.
-    if (Vector* points = count > 0 ? op->GetPointW() : nullptr) {
-      for (Vector *p = points, *end = points + count; p != end; ++p) p->*component = -(p->*component);
-    }
-  }
-  SendPointsChanged(op, count, 1);
+  Vector* points = nullptr;
+  if (count > 0 && vitrel::mirror::AxisComponent(axis) != nullptr && (points = op->GetPointW()) == nullptr)
+    return false;
+  NegatePoints(op, points, count, axis);
+  return true;
 }
 
 void vitrel::mirror::SendPointsChanged(BaseObject* op, Int32 count, Int32 flags) {

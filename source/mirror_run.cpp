@@ -28,16 +28,37 @@ Int32 ColorModeOf(Int32 listValue) {
   }
 }
 
+// The run's own options, besides those of the walk.
+struct RunOptions {
+  Bool duplicate = false;
+  Bool finalCommand = false;
+  // Read only for a run that duplicates.
+  Bool withoutChildren = false;
+  Int32 renameMode = 0;
+  Bool keepColor = false;
+};
+
+// Reads the run's options, and checks that the walk's can be read, before
+// anything changes: a run that cannot have them all does not start, rather
+// than duplicate or mirror with options made up in their place.
+Bool ReadRunOptions(const FlipItDialog& dialog, RunOptions& options) {
+  if (!dialog.GetBool(IDC_DUPLICATE, options.duplicate) ||
+      !dialog.GetBool(IDC_FINAL_COMMAND, options.finalCommand) || !CanReadWalkOptions(dialog))
+    return false;
+  return !options.duplicate || (dialog.GetBool(IDC_DUPLICATE_WITHOUT_CHILDREN, options.withoutChildren) &&
+                                dialog.GetInt32(IDC_RENAME_MODE, options.renameMode) &&
+                                dialog.GetBool(IDC_KEEP_DISPLAY_COLOR, options.keepColor));
+}
+
 // Inserts, names and colours a fresh clone of `op`: the duplicate the run
 // then mirrors. Null when the host could not duplicate the object; the
 // failure has then been reported.
-BaseObject* Duplicate(const FlipItDialog& dialog, BaseObject* op, BaseDocument* doc) {
+BaseObject* Duplicate(const FlipItDialog& dialog, const RunOptions& options, BaseObject* op,
+                      BaseDocument* doc) {
   AliasTrans* trans = AliasTrans::Alloc();
   BaseObject* clone = nullptr;
   if (trans != nullptr && trans->Init(doc)) {
-    Bool withoutChildren = false;
-    dialog.GetBool(IDC_DUPLICATE_WITHOUT_CHILDREN, withoutChildren);
-    clone = op->GetClone(withoutChildren ? COPYFLAGS::NO_HIERARCHY : COPYFLAGS::NONE, trans);
+    clone = op->GetClone(options.withoutChildren ? COPYFLAGS::NO_HIERARCHY : COPYFLAGS::NONE, trans);
     // Registered before the clone is tested, as a failed clone is simply
     // passed on to the host as nothing.
     doc->AddUndo(UNDOTYPE::NEWOBJ, clone);
@@ -49,8 +70,7 @@ BaseObject* Duplicate(const FlipItDialog& dialog, BaseObject* op, BaseDocument* 
   }
 
   trans->Translate(true);
-  Int32 renameMode = 1;
-  dialog.GetInt32(IDC_RENAME_MODE, renameMode);
+  const Int32 renameMode = options.renameMode;
   doc->AddUndo(UNDOTYPE::CHANGE, clone);
   doc->InsertObject(clone, nullptr, nullptr, renameMode == RENAME_BY_HOST);
   doc->AddUndo(UNDOTYPE::CHANGE, clone);
@@ -59,31 +79,27 @@ BaseObject* Duplicate(const FlipItDialog& dialog, BaseObject* op, BaseDocument* 
   String suffix;
   if ((renameMode == RENAME_PRIMARY || renameMode == RENAME_ALL) && dialog.GetString(IDC_SUFFIX, suffix))
     RenameHierarchy(clone, true, suffix, renameMode == RENAME_ALL);
-  Bool keepColor = false;
-  dialog.GetBool(IDC_KEEP_DISPLAY_COLOR, keepColor);
-  if (!keepColor) ApplyColourProperties(dialog, clone);
+  if (!options.keepColor) ApplyColourProperties(dialog, clone);
   AliasTrans::Free(trans);
   return clone;
 }
 
 // The run once an object to mirror is known: one undo group around it all.
 void MirrorSelected(FlipItDialog& dialog, BaseObject* op, BaseDocument* doc) {
+  RunOptions options;
+  if (!ReadRunOptions(dialog, options)) return;
   doc->StartUndo();
-  Bool duplicate = false;
-  dialog.GetBool(IDC_DUPLICATE, duplicate);
   // A failed duplication falls back to mirroring the selected object itself.
-  BaseObject* clone = duplicate ? Duplicate(dialog, op, doc) : nullptr;
-  Bool finalCommand = false;
-  dialog.GetBool(IDC_FINAL_COMMAND, finalCommand);
+  BaseObject* clone = options.duplicate ? Duplicate(dialog, options, op, doc) : nullptr;
   if (clone != nullptr) {
     WalkHierarchy(dialog, clone, doc, true);
-    if (finalCommand) {
+    if (options.finalCommand) {
       doc->SetActiveObject(clone, 0);
       RunPostMirrorCommand(clone, doc);
     }
   } else {
     WalkHierarchy(dialog, op, doc, true);
-    if (finalCommand) RunPostMirrorCommand(op, doc);
+    if (options.finalCommand) RunPostMirrorCommand(op, doc);
   }
   doc->EndUndo();
 }

@@ -54,10 +54,7 @@ void MirrorLine(BaseObject* op, Vector* first, const LatticeLines& lines, Float 
 
 }  // namespace
 
-void FlipTangents(BaseObject* op, Int32 axis, BaseDocument* doc) {
-  const Int32 count = op->GetTangentCount();
-  if (count <= 0) return;
-  Tangent* tangents = op->GetTangentW();
+void FlipTangents(BaseObject* op, Tangent* tangents, Int32 count, Int32 axis, BaseDocument* doc) {
   Float Vector::*component = vitrel::mirror::AxisComponent(axis);
   if (tangents == nullptr || component == nullptr) return;
   for (Int32 i = 0; i < count; ++i) {
@@ -67,13 +64,16 @@ void FlipTangents(BaseObject* op, Int32 axis, BaseDocument* doc) {
   }
 }
 
-void FlipLatticePoints(BaseObject* op, Int32 axis, BaseDocument* doc) {
+Bool FlipLatticePoints(BaseObject* op, Int32 axis, BaseDocument* doc) {
   // The grid's sizes come from the parameters; without them the points are
   // left as they are.
   const BaseContainer bc = op->GetData();
-  if (!bc.IsValid()) return;
+  if (!bc.IsValid()) return false;
   const Int32 count = op->GetPointCount();
   Vector* points = op->GetPointW();
+  // Points the host holds but would not hand out stay as they are, and no
+  // change of them is announced.
+  if (count > 0 && points == nullptr) return false;
   const Int64 nx = bc.GetInt32(kLatticeCellsX);
   const Int64 ny = bc.GetInt32(kLatticeCellsY);
   const Int64 nz = bc.GetInt32(kLatticeCellsZ);
@@ -83,8 +83,7 @@ void FlipLatticePoints(BaseObject* op, Int32 axis, BaseDocument* doc) {
   // products are taken in 64 bits, the second only once the first is known
   // to fit in 32, so that neither can overflow.
   Float Vector::*component = vitrel::mirror::AxisComponent(axis);
-  const Bool walkable =
-      nx > 0 && ny > 0 && nz > 0 && nx * ny <= count && nx * ny * nz <= count && points != nullptr;
+  const Bool walkable = nx > 0 && ny > 0 && nz > 0 && nx * ny <= count && nx * ny * nz <= count;
   if (walkable && component != nullptr) {
     const LatticeLines lines = LinesAlong(axis, nx, ny, nz);
     for (Int64 outer = 0; outer < lines.outer; ++outer) {
@@ -95,4 +94,5 @@ void FlipLatticePoints(BaseObject* op, Int32 axis, BaseDocument* doc) {
   }
 
   vitrel::mirror::SendPointsChanged(op, count, 0);
+  return true;
 }

@@ -34,13 +34,30 @@ Bool Holds(const std::array<Int32, N>& types, Int32 type) {
   return std::find(types.begin(), types.end(), type) != types.end();
 }
 
+// The options that one object's treatment reads, all read before it
+// changes anything.
+struct ObjectOptions {
+  Int32 axis = 0;
+  Int32 positioning = 0;
+  Bool mirrorPoints = false;
+  Bool skipPolygonCommand = false;
+  Bool skipPrimitives = false;
+};
+
+Bool ReadObjectOptions(const FlipItDialog& dialog, ObjectOptions& options) {
+  return dialog.GetInt32(IDC_AXIS, options.axis) && dialog.GetInt32(IDC_POSITIONING, options.positioning) &&
+         dialog.GetBool(IDC_MIRROR_POINTS, options.mirrorPoints) &&
+         dialog.GetBool(IDC_SKIP_POLYGON_COMMAND, options.skipPolygonCommand) &&
+         dialog.GetBool(IDC_SKIP_PRIMITIVES, options.skipPrimitives);
+}
+
 // Hands `op` to the one handler of its type, if any.
-void DispatchByType(const FlipItDialog& dialog, BaseObject* op, Int32 axis, BaseDocument* doc) {
+void DispatchByType(const FlipItDialog& dialog, const ObjectOptions& options, BaseObject* op,
+                    BaseDocument* doc) {
   const Int32 type = op->GetType();
+  const Int32 axis = options.axis;
   if (Holds(kPrimitives, type)) {
-    Bool skipPrimitives = false;
-    dialog.GetBool(IDC_SKIP_PRIMITIVES, skipPrimitives);
-    if (!skipPrimitives) FlipPrimitive(dialog, op, axis, doc);
+    if (!options.skipPrimitives) FlipPrimitive(dialog, op, axis, doc);
   } else if (type >= kFirstSplinePrimitive && type <= kLastSplinePrimitive) {
     FlipSplinePrimitive(dialog, op, axis, doc);
   } else if (Holds(kDeformers, type)) {
@@ -80,21 +97,29 @@ void MirrorAngles(Vector& hpb, Int32 axis) {
 
 }  // namespace
 
+Bool CanReadWalkOptions(const FlipItDialog& dialog) {
+  ObjectOptions options;
+  Bool skipChildren = false;
+  return ReadObjectOptions(dialog, options) && dialog.GetBool(IDC_SKIP_CHILDREN, skipChildren);
+}
+
 void WalkHierarchy(const FlipItDialog& dialog, BaseObject* op, BaseDocument* doc, Bool isTop) {
+  // Without it the walk's extent is unknown, so no object is mirrored.
+  Bool skipChildren = false;
+  if (!dialog.GetBool(IDC_SKIP_CHILDREN, skipChildren)) return;
   vitrel::mirror::VisitHierarchy(op, isTop, [&](BaseObject* current) {
     MirrorObject(dialog, current, doc);
-    Bool skipChildren = false;
-    dialog.GetBool(IDC_SKIP_CHILDREN, skipChildren);
     return !skipChildren;
   });
 }
 
 void MirrorObject(const FlipItDialog& dialog, BaseObject* op, BaseDocument* doc) {
-  Int32 axis = 0;
-  dialog.GetInt32(IDC_AXIS, axis);
+  // An object whose options the dialog cannot give is left as it is.
+  ObjectOptions options;
+  if (!ReadObjectOptions(dialog, options)) return;
+  const Int32 axis = options.axis;
+  const Int32 positioning = options.positioning;
   vitrel::mirror::Placement placement = vitrel::mirror::ReadPlacement(op);
-  Int32 positioning = 0;
-  dialog.GetInt32(IDC_POSITIONING, positioning);
 
   if (positioning == POSITION_MOVE_ROTATE || positioning == POSITION_MOVE) {
     if (Float Vector::*component = vitrel::mirror::AxisComponent(axis)) {
@@ -106,13 +131,10 @@ void MirrorObject(const FlipItDialog& dialog, BaseObject* op, BaseDocument* doc)
   // Written in every mode, also when nothing changed.
   vitrel::mirror::WritePlacement(op, placement, doc);
 
-  Bool mirrorPoints = false;
-  dialog.GetBool(IDC_MIRROR_POINTS, mirrorPoints);
-  if (mirrorPoints) MirrorPointData(op, axis, doc);
-
-  Bool skipPolygonCommand = false;
-  dialog.GetBool(IDC_SKIP_POLYGON_COMMAND, skipPolygonCommand);
-  if (!skipPolygonCommand && op->IsInstanceOf(kPolygonObject)) {
+  // Points that were to be mirrored but stayed as they were keep their
+  // normals: reversed alone, they would turn the surface inside out.
+  const Bool pointsKept = options.mirrorPoints && !MirrorPointData(op, axis, doc);
+  if (!options.skipPolygonCommand && !pointsKept && op->IsInstanceOf(kPolygonObject)) {
     ModelingCommandData command;
     command.doc = doc;
     command.op = op;
@@ -122,7 +144,7 @@ void MirrorObject(const FlipItDialog& dialog, BaseObject* op, BaseDocument* doc)
 
   // An object that is only moved, or not moved at all, keeps its
   // type-specific parameters.
-  if (positioning != POSITION_MOVE && positioning != POSITION_NONE) DispatchByType(dialog, op, axis, doc);
+  if (positioning != POSITION_MOVE && positioning != POSITION_NONE) DispatchByType(dialog, options, op, doc);
 
   EventAdd(EVENT_REFRESH);
 }

@@ -221,5 +221,26 @@ TEST_F(EndToEndMirror, RefusedParameterCopyLeavesOutTheTurnThatNeedsIt) {
         << i;
 }
 
+// An option the dialog cannot give (its gadget left out of the dialog's
+// description) starts no run: nothing is mirrored with it made up.
+TEST_F(EndToEndMirror, AnUnreadableOptionChangesNothing) {
+  const std::string canonical = ReadText(Canonical("mixed-hierarchy.json"));
+  const fs::path plugins = PluginsCopy(), res = plugins / "vitrel" / "res" / "dialogs.res";
+  const std::string description = ReadText(res);
+  for (const std::string gadget : {"POPUP 10005 ", "POPUP 10006 ", "CHECKBOX 10010 "}) {
+    SCOPED_TRACE(gadget);
+    std::string without = description;
+    const size_t line = without.find(gadget);
+    ASSERT_NE(line, std::string::npos);
+    without.erase(line, without.find('\n', line) - line);
+    WriteText(res, without);
+    const ProgramRun run = Script("load canonical.json\ncommand 1024416\npress 10022\nsave out.json\n",
+                                  {"--plugins", plugins.string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadText(File("out.json")), canonical);
+    EXPECT_TRUE(Events("undo.start").empty());
+  }
+}
+
 }  // namespace
 }  // namespace vitrel::e2e

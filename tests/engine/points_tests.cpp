@@ -56,9 +56,12 @@ TEST_F(EngineTest, AMillionPointsAreMirrored) {
   EXPECT_EQ(op->data.points->back(), (Vec3{1, -2, 3}));
 }
 
+// Nothing is announced and no normals are reversed for points left as they
+// were; a spline whose tangents are refused keeps its points too.
 TEST_F(EngineTest, PointDataTheHostCannotHandOutIsLeftAlone) {
   Object* poly = Add(5100);
-  poly->data.points = std::vector<Vec3>{{1, 2, 3}};
+  poly->data.points = std::vector<Vec3>{{1, 2, 3}, {4, 5, 6}, {7, 8, 9}};
+  poly->data.polygons = std::vector<standin::Polygon>{{0, 1, 2, 2}};
   Object* lattice = Add(5108);
   lattice->data.points = std::vector<Vec3>{{1, 2, 3}, {4, 5, 6}};
   lattice->data.params = {{1001, 2}, {1002, 1}, {1003, 1}};
@@ -69,10 +72,22 @@ TEST_F(EngineTest, PointDataTheHostCannotHandOutIsLeftAlone) {
   InGroup([&] {
     for (Object* op : {poly, lattice, spline}) MirrorObject(dialog(), Op(op), Doc());
   });
-  EXPECT_EQ(*poly->data.points, (std::vector<Vec3>{{1, 2, 3}}));
+  EXPECT_EQ(*poly->data.points, (std::vector<Vec3>{{1, 2, 3}, {4, 5, 6}, {7, 8, 9}}));
+  EXPECT_EQ((*poly->data.polygons)[0], (standin::Polygon{0, 1, 2, 2}));
   EXPECT_EQ(*lattice->data.points, (std::vector<Vec3>{{1, 2, 3}, {4, 5, 6}}));
   EXPECT_EQ(spline->data.tangents->front(), (Tangent{{1, 1, 1}, {2, 2, 2}}));
-  EXPECT_EQ(Events("message").size(), 3u);
+  EXPECT_TRUE(Events("message").empty());
+  EXPECT_TRUE(Events("modeling").empty());
+
+  ResetScene("tangents refused");
+  spline = Add(5101, "", Add(5118));
+  spline->data.points = std::vector<Vec3>{{1, 2, 3}};
+  spline->data.tangents = std::vector<Tangent>{{{1, 1, 1}, {2, 2, 2}}};
+  standin::HostFaults().FailFrom(standin::Fault::kTagData, 2, 1);
+  InGroup([&] { MirrorObject(dialog(), Op(spline), Doc()); });
+  EXPECT_EQ(*spline->data.points, (std::vector<Vec3>{{1, 2, 3}}));
+  EXPECT_EQ(spline->data.tangents->front(), (Tangent{{1, 1, 1}, {2, 2, 2}}));
+  EXPECT_TRUE(Events("message").empty());
 }
 
 // A spline's tangents follow its points; below a sweep, a spline is mirrored
