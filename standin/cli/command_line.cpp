@@ -1,6 +1,7 @@
 #include "cli/command_line.h"
 
 #include <CLI/CLI.hpp>
+#include <limits>
 #include <map>
 #include <optional>
 #include <vector>
@@ -29,11 +30,21 @@ std::string WithDefault(std::string_view help, std::string_view default_value) {
   return text;
 }
 
-int32_t ReadInt32(const std::string& text, std::string_view option) {
-  const std::optional<int32_t> value = ParseNumber<int32_t>(text);
-  if (!value)
-    throw UsageError("bad value " + QuoteForMessage(text) + " for " + std::string(option) + " (an integer)");
-  return *value;
+// The whole of `text` as an integer from `least` to `most`; a usage error
+// that says which integers the option takes otherwise.
+template <typename Integer>
+Integer ReadInteger(const std::string& text, std::string_view option,
+                    Integer least = std::numeric_limits<Integer>::min(),
+                    Integer most = std::numeric_limits<Integer>::max()) {
+  const std::optional<Integer> value = ParseNumber<Integer>(text);
+  if (value && *value >= least && *value <= most) return *value;
+  std::string range = " (an integer";
+  if (most != std::numeric_limits<Integer>::max()) {
+    range += " from " + std::to_string(least) + " to " + std::to_string(most);
+  } else if (least != std::numeric_limits<Integer>::min()) {
+    range += " from " + std::to_string(least);
+  }
+  throw UsageError("bad value " + QuoteForMessage(text) + " for " + std::string(option) + range + ")");
 }
 
 // Every option may be given more than once; the last one counts, except for
@@ -54,16 +65,19 @@ std::string Last(const CLI::Option* option, std::string fallback = {}) {
 }
 
 // The options that start the host, shared by `mirror`, `script` and
-// `validate` (which opens no files: it would open the help file hundreds of
-// times).
+// `validate`. The validator runs sessions of its own: it opens no files (it
+// would open the help file hundreds of times) and makes host calls fail
+// itself.
 struct HostOptions {
   CLI::Option* journal;
   CLI::Option* plugins;
   CLI::Option* host_version;
   CLI::Option* open_files;
+  CLI::Option* fail_op;
+  CLI::Option* fail_seed;
   CLI::Option* quiet;
 
-  explicit HostOptions(CLI::App& command, bool with_open_files = true)
+  explicit HostOptions(CLI::App& command, bool user_session = true)
       : journal(command.add_option("--journal")
                     ->description("write the journal of the session to FILE (- for standard output)")
                     ->type_name("FILE")),
@@ -75,10 +89,21 @@ struct HostOptions {
                          ->description(WithDefault("the host version announced to the plug-ins",
                                                    std::to_string(kDefaultHostVersion)))
                          ->type_name("N")),
-        open_files(with_open_files
+        open_files(user_session
                        ? command.add_flag("--open-files")
                              ->description("open the files the plug-in asks to open with the system's viewer")
                        : nullptr),
+        fail_op(user_session ? command.add_option("--fail-op")
+                                   ->description("make the N-th host call that may fail fail (counted from 1 "
+                                                 "over every kind: memory, clones, containers, dialogs, ...)")
+                                   ->type_name("N")
+                             : nullptr),
+        fail_seed(user_session
+                      ? command.add_option("--fail-seed")
+                            ->description("make about one in 16 of the host calls that may fail fail, "
+                                          "chosen by seed S (the same calls on every system)")
+                            ->type_name("S")
+                      : nullptr),
         quiet(command.add_flag("--quiet")->description(
             "no notices on standard error (errors still go there)")) {}
 
@@ -86,9 +111,13 @@ struct HostOptions {
     HostSettings settings;
     settings.plugins = plugins->count() > 0 ? NativePath(plugins->results().back()) : DefaultPluginsFolder();
     settings.host_version = host_version->count() > 0
-                                ? ReadInt32(host_version->results().back(), "--host-version")
+                                ? ReadInteger<int32_t>(host_version->results().back(), "--host-version")
                                 : kDefaultHostVersion;
     settings.open_files = open_files != nullptr && open_files->count() > 0;
+    if (fail_op != nullptr && fail_op->count() > 0)
+      settings.fail_op = ReadInteger<int64_t>(Last(fail_op), "--fail-op", 1);
+    if (fail_seed != nullptr && fail_seed->count() > 0)
+      settings.fail_seed = ReadInteger<uint64_t>(Last(fail_seed), "--fail-seed");
     settings.quiet = quiet->count() > 0;
     settings.journal = Last(journal);
     return settings;
@@ -187,7 +216,7 @@ class MirrorOptions {
     if (equals == std::string::npos) {
       throw UsageError("bad value " + QuoteForMessage(word) + " for --gadget (ID=VALUE)");
     }
-    const int32_t id = ReadInt32(word.substr(0, equals), "the gadget id of --gadget");
+    const int32_t id = ReadInteger<int32_t>(word.substr(0, equals), "the gadget id of --gadget");
     return {"--gadget " + word, id, word.substr(equals + 1)};
   }
 
@@ -222,21 +251,8 @@ class ValidateOptions {
   ValidateRequest Read() const {
     ValidateRequest request;
     request.host = host_->Read();
-    if (strictness_->count() > 0) {
-      const std::string& text = strictness_->results().back();
-      const std::optional<int> value = ParseNumber<int>(text);
-      if (!value || *value < 1 || *value > 10) {
-        throw UsageError("bad value " + QuoteForMessage(text) +
-                         " for --strictness (an integer from 1 to 10)");
-      }
-      request.strictness = *value;
-    }
-    if (seed_->count() > 0) {
-      const std::string& text = seed_->results().back();
-      const std::optional<uint64_t> value = ParseNumber<uint64_t>(text);
-      if (!value) throw UsageError("bad value " + QuoteForMessage(text) + " for --seed (an integer from 0)");
-      request.seed = *value;
-    }
+    if (strictness_->count() > 0) request.strictness = ReadInteger(Last(strictness_), "--strictness", 1, 10);
+    if (seed_->count() > 0) request.seed = ReadInteger<uint64_t>(Last(seed_), "--seed");
     return request;
   }
 

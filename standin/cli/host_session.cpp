@@ -7,6 +7,7 @@
 #include "abi/host_table.h"
 #include "cli/command_errors.h"
 #include "cli/object_paths.h"
+#include "host/faults.h"
 #include "host/scene_host.h"
 #include "io/output_file.h"
 #include "io/scene_reader.h"
@@ -21,6 +22,8 @@ namespace standin {
 
 HostSession::HostSession(HostSettings settings) : settings_(std::move(settings)) {
   TheSceneHost().Reset();
+  if (settings_.fail_op > 0) HostFaults().FailNthCall(settings_.fail_op);
+  if (settings_.fail_seed) HostFaults().FailAtRandom(*settings_.fail_seed, kRandomFailureOdds);
   ::standin::SetHostVersion(settings_.host_version);
   TheHostOptions().open_files = settings_.open_files;
   if (!settings_.journal.empty()) HostJournal().SetOutput(&journal_);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <span>
 #include <sstream>
 #include <string>
@@ -19,11 +20,13 @@ namespace standin {
 class PluginHost;
 
 struct HostSettings {
-  std::filesystem::path plugins;  // the folder whose plug-in folders load
-  int32_t host_version = 0;       // announced in the host table
-  bool open_files = false;        // files the plug-in asks to open are opened
-  std::string journal;            // the journal's file ("-": standard output); empty: none
-  bool quiet = false;             // no notices on standard error
+  std::filesystem::path plugins;      // the folder whose plug-in folders load
+  int32_t host_version = 0;           // announced in the host table
+  bool open_files = false;            // files the plug-in asks to open are opened
+  std::string journal;                // the journal's file ("-": standard output); empty: none
+  bool quiet = false;                 // no notices on standard error
+  int64_t fail_op = 0;                // the host call that may fail that fails (from 1); 0: none
+  std::optional<uint64_t> fail_seed;  // host calls that may fail fail at random from this seed
 };
 
 class HostSession {

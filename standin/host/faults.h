@@ -11,18 +11,21 @@
 namespace standin {
 
 enum class Fault : int {
-  kAllocation,     // memory blocks handed to the plug-in
-  kClone,          // object clones
-  kAliasTrans,     // alias translator allocation and initialisation
-  kObjectArray,    // object array allocation
-  kBitmap,         // bitmap allocation
-  kResource,       // resource loading
-  kDialog,         // dialog and user-area allocation
-  kTagData,        // writable tag-data pointers
-  kFilename,       // file-name allocation
-  kContainer,      // data-container copies
+  kAllocation,   // memory blocks handed to the plug-in
+  kClone,        // object clones
+  kAliasTrans,   // alias translator allocation and initialisation
+  kObjectArray,  // object array allocation
+  kBitmap,       // bitmap allocation
+  kResource,     // resource loading
+  kDialog,       // dialog and user-area allocation
+  kTagData,      // writable tag-data pointers
+  kFilename,     // file-name allocation
+  kContainer,    // data-container copies
   kCount
 };
+
+// How rare a failure is when calls fail at random (`--fail-seed`): one in this many.
+inline constexpr uint32_t kRandomFailureOdds = 16;
 
 // The name of a kind as the `fail` step and the journal spell it.
 const char* FaultName(Fault kind);

@@ -1,6 +1,6 @@
 // The command line as a new user tries it: options anywhere, --opt=value,
-// help on every command, names in scripts, and the notices of a run that
-// mirrors less than the user may think.
+// help on every command, names in scripts, the notices of a run that
+// mirrors less than the user may think, and host calls failed on demand.
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -87,6 +87,33 @@ TEST_F(CommandLine, ARunThatMirrorsLessThanTheSelectionSaysSo) {
   const ProgramRun missing = Standin({"mirror", arm, "--plugins", File("no-such-folder").string()});
   EXPECT_EQ(missing.status, 4);
   EXPECT_EQ(Lines(missing.err), 1u) << missing.err;
+}
+
+// The N-th host call that may fail fails: each run of a duplicate ends with
+// a status of its own (0; 1 when the dialog could not open; 4 when the
+// plug-in could not start), never a crash, and registers every change; a seed
+// fails the same calls each time.
+TEST_F(CommandLine, HostCallsFailOnDemandAndTheRunSurvives) {
+  const std::string arm = Example("arm.json").string();
+  const std::vector<std::string> run = {"mirror", arm,         "--duplicate",     "--rename",
+                                        "all",    "--journal", journal().string()};
+  for (const std::string op : {"1", "5", "12", "40"}) {
+    SCOPED_TRACE(op);
+    std::vector<std::string> words = run;
+    words.insert(words.end(), {"--fail-op", op});
+    const ProgramRun failed = Standin(words);
+    EXPECT_TRUE(failed.status == 0 || failed.status == 1 || failed.status == 4) << failed.err;
+    EXPECT_TRUE(Events("undo.missing").empty());
+    EXPECT_EQ(Events("undo.start").size(), Events("undo.end").size());
+  }
+  std::vector<std::string> seeded = run;
+  seeded.insert(seeded.end(), {"--fail-seed", "3", "--out", "a.json"});
+  const ProgramRun first = Standin(seeded);
+  seeded.back() = "b.json";
+  const ProgramRun second = Standin(seeded);
+  EXPECT_EQ(first.status, second.status);
+  EXPECT_EQ(ReadText(File("a.json")), ReadText(File("b.json")));
+  EXPECT_EQ(Standin({"mirror", arm, "--fail-op", "0"}).status, 2);
 }
 
 }  // namespace
