@@ -33,24 +33,6 @@ namespace {
 
 using Words = std::span<const std::string>;
 
-struct FaultName {
-  std::string_view name;
-  Fault fault;
-};
-
-constexpr FaultName kFaultNames[] = {
-    {"allocation", Fault::kAllocation}, {"clone", Fault::kClone},     {"alias", Fault::kAliasTrans},
-    {"array", Fault::kObjectArray},     {"bitmap", Fault::kBitmap},   {"resource", Fault::kResource},
-    {"dialog", Fault::kDialog},         {"tagdata", Fault::kTagData}, {"filename", Fault::kFilename},
-    {"container", Fault::kContainer},
-};
-
-const FaultName* FindFault(std::string_view name) {
-  const auto* found = std::find_if(std::begin(kFaultNames), std::end(kFaultNames),
-                                   [&](const FaultName& f) { return f.name == name; });
-  return found == std::end(kFaultNames) ? nullptr : found;
-}
-
 bool IsInt32(std::string_view text) { return ParseNumber<int32_t>(text).has_value(); }
 
 // Words checked when the script is read, so this cannot fail.
@@ -69,7 +51,7 @@ void Fail(HostSession&, Words words) {
   const int32_t count = words.size() > 2 ? Int(words[2]) : 1;
   if (first < 1) throw UsageError("FIRST counts calls from 1");
   if (count < 1 && count != -1) throw UsageError("COUNT is 1 or more, or -1 for every later call");
-  HostFaults().FailFrom(FindFault(words[0])->fault, first, count);
+  HostFaults().FailFrom(*FaultByName(words[0]), first, count);
 }
 
 void Resize(HostSession& session, Words words) {
@@ -195,8 +177,7 @@ std::string Misfit(const Step& step, Words words) {
   for (size_t i = 0; i < words.size(); ++i) {
     const char kind = static_cast<char>(pattern[i] | 0x20);
     if (kind == 'i' && !IsInt32(words[i])) return QuoteForMessage(words[i]) + " is not an integer";
-    if (kind == 'k' && FindFault(words[i]) == nullptr)
-      return QuoteForMessage(words[i]) + " is no kind of fault";
+    if (kind == 'k' && !FaultByName(words[i])) return QuoteForMessage(words[i]) + " is no kind of fault";
     if (kind == 'g' && !IsInt32(words[i]) && FindMirrorGadget(words[i]) == nullptr) {
       return QuoteForMessage(words[i]) + " is neither a gadget id nor a name: " + GadgetNames();
     }

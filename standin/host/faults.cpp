@@ -4,11 +4,20 @@
 
 namespace standin {
 
-const char* FaultName(Fault kind) {
-  static constexpr const char* kNames[] = {"allocation", "clone",   "alias",    "array",    "bitmap",
-                                           "resource",   "dialog",  "tagdata",  "filename", "container"};
-  static_assert(std::size(kNames) == static_cast<std::size_t>(Fault::kCount));
-  return kNames[static_cast<std::size_t>(kind)];
+namespace {
+
+// In the order of the kinds.
+constexpr const char* kNames[] = {"allocation", "clone",  "alias",   "array",    "bitmap",
+                                  "resource",   "dialog", "tagdata", "filename", "container"};
+static_assert(std::size(kNames) == static_cast<std::size_t>(Fault::kCount));
+
+}  // namespace
+
+std::optional<Fault> FaultByName(std::string_view name) {
+  for (std::size_t kind = 0; kind < std::size(kNames); ++kind) {
+    if (name == kNames[kind]) return static_cast<Fault>(kind);
+  }
+  return std::nullopt;
 }
 
 void FaultPlan::FailFrom(Fault kind, int64_t first, int64_t count) {
@@ -27,12 +36,6 @@ void FaultPlan::FailAtRandom(uint64_t seed, uint32_t one_in) {
 void FaultPlan::Clear() { *this = FaultPlan(); }
 
 bool FaultPlan::ShouldFail(Fault kind) {
-  const bool fails = Decide(kind);
-  if (fails) ++failed_;
-  return fails;
-}
-
-bool FaultPlan::Decide(Fault kind) {
   ++calls_;
   Rule& rule = rules_[static_cast<std::size_t>(kind)];
   ++rule.calls;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <random>
+#include <string_view>
 
 namespace standin {
 
@@ -27,8 +28,8 @@ enum class Fault : int {
 // How rare a failure is when calls fail at random (`--fail-seed`): one in this many.
 inline constexpr uint32_t kRandomFailureOdds = 16;
 
-// The name of a kind as the `fail` step and the journal spell it.
-const char* FaultName(Fault kind);
+// The kind that the script step `fail` names so; nothing for a name of none.
+std::optional<Fault> FaultByName(std::string_view name);
 
 // Which calls fail. Per kind: every call from the `first`-th on (counting
 // from 1), `count` calls in all (-1: all later calls). Over all kinds: the
@@ -42,13 +43,10 @@ class FaultPlan {
   void Clear();
   // Counts one call of `kind` and says whether it fails.
   bool ShouldFail(Fault kind);
-  // Calls of every kind counted since the plan was cleared, and how many failed.
+  // Calls of every kind counted since the plan was cleared.
   int64_t calls() const { return calls_; }
-  int64_t failed() const { return failed_; }
 
  private:
-  bool Decide(Fault kind);
-
   struct Rule {
     int64_t calls = 0;
     int64_t first = 0;  // 0: never fails
@@ -56,7 +54,6 @@ class FaultPlan {
   };
   std::array<Rule, static_cast<std::size_t>(Fault::kCount)> rules_{};
   int64_t calls_ = 0;
-  int64_t failed_ = 0;
   int64_t nth_ = 0;  // 0: none
   std::optional<std::mt19937_64> random_;
   uint32_t one_in_ = 0;
