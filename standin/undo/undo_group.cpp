@@ -1,5 +1,7 @@
 #include "undo/undo_group.h"
 
+#include <utility>
+
 #include "scene/document.h"
 
 namespace standin {
@@ -8,7 +10,7 @@ void UndoGroup::AddChange(Object& op) {
   uint8_t& kinds = registered_[&op];
   if (kinds & kChange) return;
   kinds |= kChange;
-  snapshots_.push_back({&op, op.data, {}});
+  snapshots_.push_back({&op, op.data});
 }
 
 void UndoGroup::AddNewObject(Object& op) {
@@ -24,13 +26,15 @@ bool UndoGroup::IsNewObject(const Object& op) const {
 }
 
 void UndoGroup::NoteSelection(Object& op) {
-  if (selection_index_.emplace(&op, selections_.size()).second)
-    selections_.push_back({&op, op.selected, false});
+  if (selection_index_.emplace(&op, selections_.size()).second) selections_.push_back({&op, op.selected});
+}
+
+void UndoGroup::SwapStates() {
+  for (Snapshot& s : snapshots_) std::swap(s.op->data, s.other);
+  for (Selection& s : selections_) std::swap(s.op->selected, s.other);
 }
 
 void UndoGroup::Undo(Document& doc) {
-  for (Snapshot& s : snapshots_) s.after = s.op->data;
-  for (Selection& s : selections_) s.after = s.op->selected;
   // Each placement is noted just before its removal, so that Redo, inserting
   // in the opposite order, finds every parent and predecessor back in place.
   removed_.clear();
@@ -40,8 +44,7 @@ void UndoGroup::Undo(Document& doc) {
     removed_.push_back({op, op->parent, op->prev});
     doc.Remove(op);
   }
-  for (Snapshot& s : snapshots_) s.op->data = s.before;
-  for (Selection& s : selections_) s.op->selected = s.before;
+  SwapStates();
 }
 
 void UndoGroup::Redo(Document& doc) {
@@ -52,8 +55,7 @@ void UndoGroup::Redo(Document& doc) {
     doc.Insert(it->op, parent, pred);
   }
   removed_.clear();
-  for (Snapshot& s : snapshots_) s.op->data = s.after;
-  for (Selection& s : selections_) s.op->selected = s.after;
+  SwapStates();
 }
 
 }  // namespace standin

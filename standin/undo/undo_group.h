@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <unordered_map>
 #include <vector>
 
@@ -25,22 +26,26 @@ class UndoGroup {
   bool empty() const { return registered_.empty() && selections_.empty(); }
 
   // Brings `doc` back to the state before the group, keeping the state after
-  // it for Redo.
+  // it for Redo. Undo and Redo alternate, so each record holds one state:
+  // the one not in the document.
   void Undo(Document& doc);
   // Brings `doc` back to the state the last Undo found.
   void Redo(Document& doc);
 
  private:
+  // Exchanges the recorded states with the document's.
+  void SwapStates();
+
   enum : uint8_t { kChange = 1, kNewObject = 2 };
+  // The object's data as it was before the group; after an Undo, as it was
+  // after the group.
   struct Snapshot {
     Object* op;
-    ObjectData before;
-    ObjectData after;
+    ObjectData other;
   };
   struct Selection {
     Object* op;
-    bool before;
-    bool after;
+    bool other;
   };
   // Where an object removed by Undo stood, for Redo.
   struct Placement {
@@ -49,9 +54,11 @@ class UndoGroup {
     Object* pred;
   };
 
-  std::vector<Snapshot> snapshots_;
+  // One record per object; a deque, so that a group of many objects never
+  // copies its records as it grows.
+  std::deque<Snapshot> snapshots_;
   std::vector<Object*> new_objects_;
-  std::vector<Selection> selections_;
+  std::deque<Selection> selections_;
   std::vector<Placement> removed_;
   std::unordered_map<const Object*, uint8_t> registered_;
   std::unordered_map<const Object*, std::size_t> selection_index_;
