@@ -20,11 +20,10 @@ std::string ObjectPath(const Object& op) {
 void Journal::SetOutput(std::ostream* out) {
   Flush();
   writer_.reset();
-  stream_.reset();
+  line_.Clear();
   out_ = out;
   if (out_ == nullptr) return;
-  stream_ = std::make_unique<rapidjson::OStreamWrapper>(*out_);
-  writer_ = std::make_unique<Writer>(*stream_);
+  writer_ = std::make_unique<Writer>(line_);
 }
 
 void Journal::Flush() {
@@ -47,7 +46,8 @@ Journal::Event::Event(Journal& journal, std::string_view name)
   if (it == journal_.counts_.end()) it = journal_.counts_.emplace(std::string(name), 0).first;
   ++it->second;
   if (writer_ == nullptr) return;
-  writer_->Reset(*journal_.stream_);
+  journal_.line_.Clear();
+  writer_->Reset(journal_.line_);
   writer_->StartObject();
   Text("event", name);
 }
@@ -55,7 +55,9 @@ Journal::Event::Event(Journal& journal, std::string_view name)
 Journal::Event::~Event() {
   if (writer_ == nullptr) return;
   writer_->EndObject();
-  journal_.stream_->Put('\n');
+  rapidjson::StringBuffer& line = journal_.line_;
+  line.Put('\n');
+  journal_.out_->write(line.GetString(), static_cast<std::streamsize>(line.GetSize()));
 }
 
 Journal::Writer* Journal::Event::Raw(std::string_view key) {

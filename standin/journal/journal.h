@@ -1,7 +1,7 @@
 // The host's journal: one JSON object per line for every event the host saw.
 #pragma once
 
-#include <rapidjson/ostreamwrapper.h>
+#include <rapidjson/stringbuffer.h>
 #include <rapidjson/writer.h>
 
 #include <cstdint>
@@ -27,7 +27,7 @@ std::string ObjectPath(const Object& op);
 
 class Journal {
  public:
-  using Writer = rapidjson::Writer<rapidjson::OStreamWrapper>;
+  using Writer = rapidjson::Writer<rapidjson::StringBuffer>;
 
   // Starts writing events to `out`; null stops writing. Events are counted
   // either way.
@@ -66,7 +66,9 @@ class Journal {
 
  private:
   std::ostream* out_ = nullptr;
-  std::unique_ptr<rapidjson::OStreamWrapper> stream_;
+  // Each event's line is built here and goes to `out_` in one write when
+  // the event ends, so that a reader of `out_` sees whole lines.
+  rapidjson::StringBuffer line_;
   std::unique_ptr<Writer> writer_;
   std::map<std::string, int64_t, std::less<>> counts_;
 };
