@@ -74,8 +74,12 @@ class Scene;
 // parent, so that no depth of hierarchy makes a destructor recurse.
 struct Object {
   int32_t type = 0;
+  // The open undo group's marks on the object (see UndoGroup), kept here so
+  // that registering and checking an object cost no lookup.
+  uint32_t undo_group = 0;
   ObjectData data;
   bool selected = false;
+  uint8_t undo_marks = 0;
 
   Scene* scene = nullptr;        // the pool that owns the object
   Document* document = nullptr;  // null while outside any document

@@ -6,27 +6,31 @@
 
 namespace standin {
 
+UndoGroup::UndoGroup() {
+  static uint32_t groups_made = 0;
+  number_ = ++groups_made;
+}
+
+bool UndoGroup::Mark(Object& op, uint8_t mark) {
+  if (op.undo_group != number_) {
+    op.undo_group = number_;
+    op.undo_marks = 0;
+  }
+  if (op.undo_marks & mark) return false;
+  op.undo_marks |= mark;
+  return true;
+}
+
 void UndoGroup::AddChange(Object& op) {
-  uint8_t& kinds = registered_[&op];
-  if (kinds & kChange) return;
-  kinds |= kChange;
-  snapshots_.push_back({&op, op.data});
+  if (Mark(op, kChange)) snapshots_.push_back({&op, op.data});
 }
 
 void UndoGroup::AddNewObject(Object& op) {
-  uint8_t& kinds = registered_[&op];
-  if (kinds & kNewObject) return;
-  kinds |= kNewObject;
-  new_objects_.push_back(&op);
-}
-
-bool UndoGroup::IsNewObject(const Object& op) const {
-  auto it = registered_.find(&op);
-  return it != registered_.end() && (it->second & kNewObject);
+  if (Mark(op, kNewObject)) new_objects_.push_back(&op);
 }
 
 void UndoGroup::NoteSelection(Object& op) {
-  if (selection_index_.emplace(&op, selections_.size()).second) selections_.push_back({&op, op.selected});
+  if (Mark(op, kSelection)) selections_.push_back({&op, op.selected});
 }
 
 void UndoGroup::SwapStates() {

@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <deque>
-#include <unordered_map>
 #include <vector>
 
 #include "scene/object.h"
@@ -13,6 +12,8 @@ namespace standin {
 
 class UndoGroup {
  public:
+  UndoGroup();
+
   // The first registration of `op` keeps a copy of its own data; later ones
   // cost nothing.
   void AddChange(Object& op);
@@ -21,9 +22,9 @@ class UndoGroup {
   // Called before `op`'s selection flag changes; the first call keeps it.
   void NoteSelection(Object& op);
 
-  bool IsRegistered(const Object& op) const { return registered_.contains(&op); }
-  bool IsNewObject(const Object& op) const;
-  bool empty() const { return registered_.empty() && selections_.empty(); }
+  bool IsRegistered(const Object& op) const { return Marks(op) & (kChange | kNewObject); }
+  bool IsNewObject(const Object& op) const { return Marks(op) & kNewObject; }
+  bool empty() const { return snapshots_.empty() && new_objects_.empty() && selections_.empty(); }
 
   // Brings `doc` back to the state before the group, keeping the state after
   // it for Redo. Undo and Redo alternate, so each record holds one state:
@@ -36,7 +37,13 @@ class UndoGroup {
   // Exchanges the recorded states with the document's.
   void SwapStates();
 
-  enum : uint8_t { kChange = 1, kNewObject = 2 };
+  // What this group noted of an object: its marks, valid while the object's
+  // `undo_group` is this group's number.
+  enum : uint8_t { kChange = 1, kNewObject = 2, kSelection = 4 };
+  uint8_t Marks(const Object& op) const { return op.undo_group == number_ ? op.undo_marks : 0; }
+  // Sets `mark` on `op`; false when it was set already.
+  bool Mark(Object& op, uint8_t mark);
+
   // The object's data as it was before the group; after an Undo, as it was
   // after the group.
   struct Snapshot {
@@ -60,8 +67,7 @@ class UndoGroup {
   std::vector<Object*> new_objects_;
   std::deque<Selection> selections_;
   std::vector<Placement> removed_;
-  std::unordered_map<const Object*, uint8_t> registered_;
-  std::unordered_map<const Object*, std::size_t> selection_index_;
+  uint32_t number_;  // unique among the groups of this process
 };
 
 }  // namespace standin
