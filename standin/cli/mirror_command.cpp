@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "cli/command_errors.h"
 #include "cli/exit_status.h"
@@ -32,19 +33,22 @@ int RunMirror(const MirrorRequest& request) {
   std::optional<RunRecord> record;
   if (!request.report.empty()) record.emplace();
   session.Press(kMirrorButton);
-  const std::string report = record ? MirrorReportJson(*record) : std::string();
+  std::string report = record ? MirrorReportJson(*record) : std::string();
   record.reset();
   session.Close();
   if (request.undo) session.Undo();
   if (request.redo) session.Redo();
   // A scene without a JSON form is an error of the run: the journal, written
   // then by the session, tells how it came about. From here on the outputs
-  // are written all or none.
-  std::string scene = SceneFileText(session.document(), request.out);
+  // are written all or none; the scene goes straight into its file as it is
+  // made.
+  const Document& document = session.document();
+  CheckSceneFile(document, request.out);
   std::string journal = session.EndAndTakeJournal();
   OutputBatch outputs;
-  outputs.Stage(request.out, std::move(scene));
-  if (!request.report.empty()) outputs.Stage(request.report, report);
+  outputs.StageProduced(request.out,
+                        [&](const TextSink& sink) { WriteSceneText(document, request.out, sink); });
+  if (!request.report.empty()) outputs.Stage(request.report, std::move(report));
   if (!request.host.journal.empty()) outputs.Stage(request.host.journal, std::move(journal));
   outputs.Commit();
   return kExitDone;

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "cli/command_errors.h"
-#include "io/output_file.h"
+#include "io/input_file.h"
 
 namespace standin {
 namespace {
@@ -64,10 +64,7 @@ std::string ReadScriptText(std::string_view path) {
   std::FILE* in = path == "-" ? stdin : file.get();
   if (in == nullptr) throw ScriptReadError(name + ": cannot open: " + std::strerror(errno));
   std::string text;
-  char buffer[1 << 16];
-  size_t got = 0;
-  while ((got = std::fread(buffer, 1, sizeof buffer, in)) > 0) text.append(buffer, got);
-  if (std::ferror(in)) throw ScriptReadError(name + ": cannot read: " + std::strerror(errno));
+  if (!ReadRestOfFile(in, text)) throw ScriptReadError(name + ": cannot read: " + std::strerror(errno));
   return text;
 }
 

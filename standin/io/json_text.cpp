@@ -56,11 +56,19 @@ void AppendJsonString(std::string& out, std::string_view text) {
   out += '"';
 }
 
+char* WriteJsonFloat(char* out, double value) {
+  // The shortest form has at most 24 bytes ("-2.2250738585072014e-308").
+  char* end = std::to_chars(out, out + kJsonFloatMaxSize - 2, value).ptr;
+  if (std::none_of(out, end, [](char c) { return c == '.' || c == 'e'; })) {
+    *end++ = '.';
+    *end++ = '0';
+  }
+  return end;
+}
+
 void AppendJsonFloat(std::string& out, double value) {
-  char text[32];
-  char* end = std::to_chars(text, text + sizeof text, value).ptr;
-  out.append(text, end);
-  if (std::none_of(text, end, [](char c) { return c == '.' || c == 'e'; })) out += ".0";
+  char text[kJsonFloatMaxSize];
+  out.append(text, WriteJsonFloat(text, value));
 }
 
 namespace {

@@ -2,6 +2,7 @@
 // program's output share.
 #pragma once
 
+#include <cstddef>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -19,6 +20,13 @@ void AppendJsonString(std::string& out, std::string_view text);
 // value, always with a '.' or an exponent so that it reads back as a float
 // (100 becomes "100.0", negative zero "-0.0").
 void AppendJsonFloat(std::string& out, double value);
+
+// The most bytes WriteJsonFloat writes.
+inline constexpr size_t kJsonFloatMaxSize = 32;
+
+// Writes a finite double at `out` as AppendJsonFloat appends it, and returns
+// the end of what it wrote; `out` has room for kJsonFloatMaxSize bytes.
+char* WriteJsonFloat(char* out, double value);
 
 // Appends [a, b, ...], each finite number as AppendJsonFloat writes it and
 // any other as null (JSON cannot hold it); false when there was such a one.

@@ -32,11 +32,26 @@ class StreamWrite : public StagedOutput {
   std::string contents_;
 };
 
-std::unique_ptr<StagedOutput> StageFile(std::string_view path, std::string contents) {
-  return StageOutput(path, ExamineOutputTarget(path), std::move(contents));
+std::unique_ptr<StagedOutput> StageFile(std::string_view path, OutputText text) {
+  return StageOutput(path, ExamineOutputTarget(path), std::move(text));
 }
 
 }  // namespace
+
+void OutputText::WriteTo(const TextSink& sink) const {
+  if (produce_ != nullptr) {
+    (*produce_)(sink);
+  } else {
+    sink(whole_);
+  }
+}
+
+std::string OutputText::TakeWhole() && {
+  if (produce_ == nullptr) return std::move(whole_);
+  std::string whole;
+  (*produce_)([&whole](std::string_view piece) { whole.append(piece); });
+  return whole;
+}
 
 std::unique_ptr<StagedOutput> StageStream(std::FILE* stream, std::string_view name, std::string contents) {
   return std::make_unique<StreamWrite>(stream, name, std::move(contents));
@@ -51,7 +66,12 @@ OutputBatch::~OutputBatch() = default;
 
 void OutputBatch::Stage(std::string_view path, std::string contents) {
   staged_.push_back(path == "-" ? StageStream(stdout, "<stdout>", std::move(contents))
-                                : StageFile(path, std::move(contents)));
+                                : StageFile(path, OutputText(std::move(contents))));
+}
+
+void OutputBatch::StageProduced(std::string_view path, const TextProducer& produce) {
+  staged_.push_back(path == "-" ? StageStream(stdout, "<stdout>", OutputText(produce).TakeWhole())
+                                : StageFile(path, OutputText(produce)));
 }
 
 void OutputBatch::Commit() {
@@ -64,7 +84,7 @@ void OutputBatch::Commit() {
 }
 
 void ReplaceFile(std::string_view path, std::string_view contents) {
-  StageFile(path, std::string(contents))->PutInPlace();
+  StageFile(path, OutputText(std::string(contents)))->PutInPlace();
 }
 
 void WriteOutput(std::string_view path, std::string_view contents) {

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "io/text_sink.h"
+
 namespace standin {
 
 // An output that could not be written; the message names it and the reason.
@@ -44,6 +46,11 @@ class OutputBatch {
   // Stages `contents` for `path` ("-": standard output); throws
   // FileWriteError.
   void Stage(std::string_view path, std::string contents);
+  // Stages the text that `produce` makes in pieces: each piece goes straight
+  // into the temporary file of a file that is replaced, so that the text is
+  // never held whole; a direct output, written only at Commit, holds it.
+  // An error of `produce` is thrown on, the temporary file removed.
+  void StageProduced(std::string_view path, const TextProducer& produce);
   // Writes the direct outputs (in the order staged, so that standard output
   // gets them in that order), then renames the temporary files into place:
   // the outputs that can still fail go first.
@@ -60,10 +67,5 @@ void ReplaceFile(std::string_view path, std::string_view contents);
 
 // Writes `contents` to `path` with ReplaceFile, or to standard output for "-".
 void WriteOutput(std::string_view path, std::string_view contents);
-
-// Opens the file that the UTF-8 `path` names for reading bytes; null with
-// errno set when it cannot be opened.
-using InputFile = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
-InputFile OpenInputFile(std::string_view path);
 
 }  // namespace standin

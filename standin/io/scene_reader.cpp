@@ -10,13 +10,15 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <memory>
+#include <limits>
 #include <span>
 #include <string>
 #include <vector>
 
-#include "io/output_file.h"
+#include "io/input_file.h"
+#include "io/large_pages.h"
 #include "io/quoted_text.h"
+#include "io/tuple_count.h"
 #include "scene/rotation.h"
 #include "scene/types.h"
 
@@ -307,13 +309,42 @@ size_t LoneLowSurrogateOffset(std::string_view json, size_t close) {
   return close;
 }
 
+// Sizes `list` once for the `count` elements expected, in memory backed by
+// large pages where it is large.
+template <typename T>
+void ReserveAhead(std::vector<T>& list, size_t count) {
+  list.reserve(count);
+  AdviseLargePages(list.data(), list.capacity() * sizeof(T));
+}
+
+// A number as the parser reported it. An integer comes with its value
+// (clamped to 64 bits) and that value as the nearest double; a float comes as
+// its text, parsed only where a float is wanted.
+struct NumberRead {
+  Found found = Found::kInteger;
+  int64_t integer = 0;
+  double value = 0;
+  std::string_view text;  // empty for an integer the parser gave as a value
+};
+
+NumberRead IntegerRead(int64_t integer, double value) {
+  return {.found = Found::kInteger, .integer = integer, .value = value, .text = {}};
+}
+
+bool IsNumberByte(char c) {
+  return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.' || c == 'e' || c == 'E';
+}
+
 // Receives the parser's events and builds the objects with an explicit
 // stack of frames, so that no depth of nesting recurses. Every method
 // returns false to stop the parser at the first broken rule.
 class SceneHandler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, SceneHandler> {
  public:
-  SceneHandler(Scene& scene, Document& staging, const rapidjson::MemoryStream& stream)
-      : scene_(scene), staging_(staging), stream_(stream) {}
+  SceneHandler(Scene& scene, const rapidjson::MemoryStream& stream) : scene_(scene), stream_(stream) {}
+
+  // The top-level objects read, in order; each is linked to its children
+  // outside any document until the whole text has been read.
+  const std::vector<Object*>& top_level() const { return top_level_; }
 
   bool failed() const { return !error_.empty(); }
   const std::string& error() const { return error_; }
@@ -340,57 +371,18 @@ class SceneHandler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Scen
     }
   }
 
-  bool RawNumber(const char* text, rapidjson::SizeType length, bool) {
-    const Slot slot = BeginValue();
-    const std::string_view number(text, length);
-    const bool integer = number.find_first_of(".eE") == std::string_view::npos;
-    const Found found = integer ? Found::kInteger : Found::kFloat;
-    switch (slot) {
-      case Slot::kTupleFloat: {
-        double value = 0;
-        if (!TupleHasRoom() || !ReadFloat(number, value)) return false;
-        numbers_[Top().count - 1] = value;
-        return true;
-      }
-      case Slot::kTupleInt: {
-        int32_t value = 0;
-        if (!TupleHasRoom() || !ReadInteger(number, found, slot, value)) return false;
-        indices_[Top().count - 1] = value;
-        return true;
-      }
-      case Slot::kVersion: {
-        int32_t version = 0;
-        if (!ReadInteger(number, found, slot, version)) return false;
-        if (version != 1) {
-          return Fail(PathToValue(),
-                      "version " + std::to_string(version) + " is not supported (this host reads 1)");
-        }
-        return true;
-      }
-      case Slot::kType:
-        return ReadInteger(number, found, slot, Top().object->type);
-      case Slot::kColorMode: {
-        int32_t& mode = Top().object->data.color.mode;
-        if (!ReadInteger(number, found, slot, mode)) return false;
-        return mode >= 0 && mode <= 3 ? true : Fail(PathToValue(), "mode must be 0, 1, 2 or 3");
-      }
-      case Slot::kParam: {
-        ParamValue& value = Params()[Top().param];
-        if (integer) {
-          int32_t i = 0;
-          if (!ReadInteger(number, found, slot, i)) return false;
-          value = i;
-        } else {
-          double d = 0;
-          if (!ReadFloat(number, d)) return false;
-          value = d;
-        }
-        return true;
-      }
-      default:
-        return Mismatch(slot, found);
-    }
+  // Numbers. The parser gives an integer's exact value (only negative ones
+  // through Int, so an Int of 0 was written "-0"); a float, or an integer
+  // beyond 64 bits, is read from its text where a float is wanted.
+  bool Int(int value) { return ReadNumber(IntegerRead(value, value == 0 ? -0.0 : value)); }
+  bool Uint(unsigned value) { return ReadNumber(IntegerRead(value, value)); }
+  bool Int64(int64_t value) { return ReadNumber(IntegerRead(value, static_cast<double>(value))); }
+  bool Uint64(uint64_t value) {
+    const uint64_t largest = std::numeric_limits<int64_t>::max();
+    return ReadNumber(
+        IntegerRead(static_cast<int64_t>(std::min(value, largest)), static_cast<double>(value)));
   }
+  bool Double(double) { return ReadNumber(TextJustRead()); }
 
   bool String(const char* text, rapidjson::SizeType length, bool) {
     const std::string_view value(text, length);
@@ -414,7 +406,11 @@ class SceneHandler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Scen
         return Push(FrameKind::kTop, Slot::kNone);
       case Slot::kRecord: {
         Object* op = scene_.NewObject(0);
-        staging_.Append(op, Top().object);
+        if (Object* parent = Top().object) {
+          LinkOutside(op, parent);
+        } else {
+          top_level_.push_back(op);
+        }
         return Push(FrameKind::kRecord, Slot::kNone, op);
       }
       case Slot::kTransform:
@@ -493,13 +489,13 @@ class SceneHandler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Scen
       case Slot::kChildren:
         return Push(FrameKind::kRecords, Slot::kRecord);
       case Slot::kPoints:
-        Top().object->data.points.emplace();
+        ReserveAhead(Top().object->data.points.emplace(), TuplesAhead(kShortestPoint));
         return Push(FrameKind::kList, Slot::kPoint);
       case Slot::kTangents:
-        Top().object->data.tangents.emplace();
+        ReserveAhead(Top().object->data.tangents.emplace(), TuplesAhead(kShortestTangent));
         return Push(FrameKind::kList, Slot::kTangent);
       case Slot::kPolygons:
-        Top().object->data.polygons.emplace();
+        ReserveAhead(Top().object->data.polygons.emplace(), TuplesAhead(kShortestPolygon));
         return Push(FrameKind::kList, Slot::kPolygon);
       case Slot::kCurve:
         return Push(FrameKind::kList, Slot::kKnot);
@@ -534,6 +530,20 @@ class SceneHandler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Scen
   Frame& Top() { return stack_.back(); }
   Container& Params() { return Top().object->data.params; }
 
+  // The shortest text of a valid point, tangent and polygon.
+  static constexpr size_t kShortestPoint = std::string_view("[0,0,0]").size();
+  static constexpr size_t kShortestTangent = std::string_view("[0,0,0,0,0,0]").size();
+  static constexpr size_t kShortestPolygon = std::string_view("[0,0,0,0]").size();
+
+  // How many tuples the array opening at the stream appears to hold (the
+  // parser takes its bracket once StartArray returns): a capacity hint, so
+  // that a long list is stored without being moved as it grows.
+  size_t TuplesAhead(size_t shortest_tuple) const {
+    const char* const elements = stream_.src_ + 1;
+    return CountTuples(std::string_view(elements, static_cast<size_t>(stream_.end_ - elements)),
+                       shortest_tuple);
+  }
+
   // Counts the value about to be read into its array and says what it is.
   Slot BeginValue() {
     if (stack_.empty()) return Slot::kTopLevel;
@@ -552,8 +562,20 @@ class SceneHandler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Scen
       return false;
     }
     if (object == nullptr && !stack_.empty()) object = Top().object;
+    if (stack_.size() == stack_.capacity()) GrowStack();
     stack_.push_back(Frame{.kind = kind, .slot = slot, .object = object});
     return true;
+  }
+
+  // Doubles the room for frames, in fresh memory advised for large pages
+  // before the frames are copied in: a deep hierarchy holds hundreds of
+  // thousands of them.
+  void GrowStack() {
+    std::vector<Frame> larger;
+    larger.reserve(std::max<size_t>(64, 2 * stack_.capacity()));
+    AdviseLargePages(larger.data(), larger.capacity() * sizeof(Frame));
+    larger.assign(stack_.begin(), stack_.end());
+    stack_.swap(larger);
   }
 
   // The string just read (the stream is past its closing quote).
@@ -574,14 +596,84 @@ class SceneHandler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Scen
     return Fail(PathToFrame(), message);
   }
 
-  bool ReadInteger(std::string_view number, Found found, Slot slot, int32_t& value) {
-    if (found != Found::kInteger) return Mismatch(slot, found);
-    return ParseInt32(number, value) ? true : Fail(PathToValue(), "integer outside the 32-bit range");
+  // The number just read, then stored where its slot says.
+  bool ReadNumber(const NumberRead& number) {
+    const Slot slot = BeginValue();
+    switch (slot) {
+      case Slot::kTupleFloat:
+        return TupleHasRoom() && ReadFloat(number, numbers_[Top().count - 1]);
+      case Slot::kTupleInt:
+        return TupleHasRoom() && ReadInteger(number, slot, indices_[Top().count - 1]);
+      case Slot::kVersion: {
+        int32_t version = 0;
+        if (!ReadInteger(number, slot, version)) return false;
+        if (version != 1) {
+          return Fail(PathToValue(),
+                      "version " + std::to_string(version) + " is not supported (this host reads 1)");
+        }
+        return true;
+      }
+      case Slot::kType:
+        return ReadInteger(number, slot, Top().object->type);
+      case Slot::kColorMode: {
+        int32_t& mode = Top().object->data.color.mode;
+        if (!ReadInteger(number, slot, mode)) return false;
+        return mode >= 0 && mode <= 3 ? true : Fail(PathToValue(), "mode must be 0, 1, 2 or 3");
+      }
+      case Slot::kParam: {
+        ParamValue& value = Params()[Top().param];
+        if (number.found == Found::kInteger) {
+          int32_t i = 0;
+          if (!ReadInteger(number, slot, i)) return false;
+          value = i;
+        } else {
+          double d = 0;
+          if (!ReadFloat(number, d)) return false;
+          value = d;
+        }
+        return true;
+      }
+      default:
+        return Mismatch(slot, number.found);
+    }
   }
 
-  bool ReadFloat(std::string_view number, double& value) {
-    return ParseFloat(number, value) ? true
-                                     : Fail(PathToValue(), "number outside the range of a 64-bit float");
+  // The number whose text ends where the stream stands: a float, or an
+  // integer too long for 64 bits (found by the text having neither fraction
+  // nor exponent). The bytes before a number never belong to one.
+  NumberRead TextJustRead() const {
+    const char* const end = stream_.src_;
+    const char* start = end;
+    bool integer = true;
+    while (start > stream_.begin_ && IsNumberByte(start[-1])) {
+      --start;
+      if (*start == '.' || *start == 'e' || *start == 'E') integer = false;
+    }
+    NumberRead number{.found = integer ? Found::kInteger : Found::kFloat,
+                      .text = std::string_view(start, static_cast<size_t>(end - start))};
+    if (integer) number.integer = std::numeric_limits<int64_t>::max();  // beyond every 32-bit integer
+    return number;
+  }
+
+  bool ReadInteger(const NumberRead& number, Slot slot, int32_t& value) {
+    if (number.found != Found::kInteger) return Mismatch(slot, number.found);
+    if (number.integer < std::numeric_limits<int32_t>::min() ||
+        number.integer > std::numeric_limits<int32_t>::max()) {
+      return Fail(PathToValue(), "integer outside the 32-bit range");
+    }
+    value = static_cast<int32_t>(number.integer);
+    return true;
+  }
+
+  // std::from_chars gives the double nearest to the text, so that every
+  // value reads back exactly as it was written.
+  bool ReadFloat(const NumberRead& number, double& value) {
+    if (number.text.empty()) {
+      value = number.value;
+      return true;
+    }
+    return ParseFloat(number.text, value) ? true
+                                          : Fail(PathToValue(), "number outside the range of a 64-bit float");
   }
 
   void StoreTuple(Slot slot) {
@@ -698,8 +790,8 @@ class SceneHandler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Scen
   }
 
   Scene& scene_;
-  Document& staging_;
   const rapidjson::MemoryStream& stream_;
+  std::vector<Object*> top_level_;
   std::vector<Frame> stack_;
   // The numbers of the tuple being read (tuples never nest).
   std::array<double, 12> numbers_{};
@@ -767,37 +859,14 @@ SceneReadError PositionError(std::string_view file_name, std::string_view text, 
                         ": " + std::string(message));
 }
 
-// Unlinks what is left in the staging document when it goes, so that no
-// object keeps a pointer to it.
-struct StagingCleanup {
-  Document& staging;
-  ~StagingCleanup() {
-    while (Object* op = staging.first()) staging.Remove(op);
-  }
-};
-
-constexpr unsigned kParseFlags = rapidjson::kParseIterativeFlag | rapidjson::kParseNumbersAsStringsFlag |
-                                 rapidjson::kParseValidateEncodingFlag;
-
-std::string ReadAll(std::FILE* file, std::string_view name) {
-  std::string text;
-  char buffer[1 << 16];
-  size_t got = 0;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, got);
-  if (std::ferror(file)) {
-    throw SceneReadError(std::string(name) + ": cannot read: " + std::strerror(errno));
-  }
-  return text;
-}
+constexpr unsigned kParseFlags = rapidjson::kParseIterativeFlag | rapidjson::kParseValidateEncodingFlag;
 
 }  // namespace
 
 Document& ReadScene(std::string_view json, std::string_view file_name, Scene& scene) {
   if (json.starts_with("\xEF\xBB\xBF")) json.remove_prefix(3);  // a byte-order mark some editors write
-  Document staging(scene);
-  const StagingCleanup cleanup{staging};
   rapidjson::MemoryStream stream(json.data(), json.size());
-  SceneHandler handler(scene, staging, stream);
+  SceneHandler handler(scene, stream);
   rapidjson::Reader reader;
   const rapidjson::ParseResult result = reader.Parse<kParseFlags>(stream, handler);
   if (handler.failed()) {
@@ -812,19 +881,21 @@ Document& ReadScene(std::string_view json, std::string_view file_name, Scene& sc
     throw PositionError(file_name, json, stream.Tell(), "NUL byte in the text");
 
   Document& document = scene.NewDocument();
-  while (Object* op = staging.first()) {
-    staging.Remove(op);
-    document.Append(op, nullptr);
-  }
+  for (Object* op : handler.top_level()) document.Append(op, nullptr);
   return document;
 }
 
 Document& ReadSceneFile(std::string_view path, Scene& scene) {
-  if (path == "-") return ReadScene(ReadAll(stdin, "<stdin>"), "<stdin>", scene);
-  const std::string name(path);
-  const InputFile file = OpenInputFile(name);
-  if (!file) throw SceneReadError(name + ": cannot open: " + std::strerror(errno));
-  return ReadScene(ReadAll(file.get(), name), name, scene);
+  const bool standard_input = path == "-";
+  const std::string name = standard_input ? "<stdin>" : std::string(path);
+  std::string text;
+  {
+    const InputFile file = standard_input ? InputFile(nullptr, &std::fclose) : OpenInputFile(name);
+    std::FILE* in = standard_input ? stdin : file.get();
+    if (in == nullptr) throw SceneReadError(name + ": cannot open: " + std::strerror(errno));
+    if (!ReadRestOfFile(in, text)) throw SceneReadError(name + ": cannot read: " + std::strerror(errno));
+  }
+  return ReadScene(text, name, scene);  // the text goes as soon as the document is built
 }
 
 }  // namespace standin

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "io/text_sink.h"
 #include "scene/document.h"
 
 namespace standin {
@@ -26,9 +27,21 @@ std::string SceneToJson(const Document& document);
 // SceneToJson, its errors named by the output `path` they were meant for.
 std::string SceneFileText(const Document& document, std::string_view path);
 
-// Writes the scene file of `document` to `path` ("-": standard output). A
-// file is replaced only by a complete new one; on an error nothing is
-// written. Throws SceneWriteError or FileWriteError (see output_file.h).
+// The text SceneToJson makes, handed to `sink` in pieces of about 1 MiB
+// rather than held whole. On a SceneWriteError what the sink was given is
+// no whole file.
+void WriteSceneText(const Document& document, const TextSink& sink);
+// WriteSceneText, its errors named by the output `path`.
+void WriteSceneText(const Document& document, std::string_view path, const TextSink& sink);
+
+// Throws the SceneWriteError that writing `document` for `path` would throw,
+// writing nothing: a run finds it before it settles its outputs.
+void CheckSceneFile(const Document& document, std::string_view path);
+
+// Writes the scene file of `document` to `path` ("-": standard output),
+// straight into the temporary file that replaces a file. A file is replaced
+// only by a complete new one; on an error nothing is written. Throws
+// SceneWriteError or FileWriteError (see output_file.h).
 void WriteSceneFile(const Document& document, std::string_view path);
 
 }  // namespace standin

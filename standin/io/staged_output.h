@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "io/output_target.h"
+#include "io/text_sink.h"
 
 namespace standin {
 
@@ -22,12 +23,28 @@ class StagedOutput {
   virtual void PutInPlace() = 0;
 };
 
-// Makes `contents` ready for the examined target of `path`: a complete
-// temporary file beside a file that is replaced, flushed to disk; for a
-// direct target, a check that it can be written. Throws FileWriteError; a
-// temporary file made is removed again.
-std::unique_ptr<StagedOutput> StageOutput(std::string_view path, const OutputTarget& target,
-                                          std::string contents);
+// An output's text: whole, or made in pieces as it is written.
+class OutputText {
+ public:
+  explicit OutputText(std::string whole) : whole_(std::move(whole)) {}
+  explicit OutputText(const TextProducer& produce) : produce_(&produce) {}
+
+  // Hands the text to `sink`: each piece as it is made, or the whole text.
+  void WriteTo(const TextSink& sink) const;
+  // The whole text, made now when it is made in pieces.
+  std::string TakeWhole() &&;
+
+ private:
+  std::string whole_;
+  const TextProducer* produce_ = nullptr;
+};
+
+// Makes `text` ready for the examined target of `path`: a complete
+// temporary file beside a file that is replaced, written piece by piece and
+// flushed to disk; for a direct target, the whole text held and a check that
+// it can be written. Throws FileWriteError, or what making the text throws;
+// a temporary file made is removed again.
+std::unique_ptr<StagedOutput> StageOutput(std::string_view path, const OutputTarget& target, OutputText text);
 
 // `contents` for standard output or standard error (`stream`), named `name`
 // in messages.

@@ -60,11 +60,14 @@ class ReplacingFile : public StagedOutput {
     ForgetTemporary(slot_);
   }
 
-  void Fill(std::string_view contents) {
+  void Fill(const OutputText& text) {
     if (!made_) Fail(path_, "cannot create a temporary file beside it", made_error_);
     if (slot_ < 0) FailOutput(path_, "cannot create a temporary file beside it", "its name is too long");
     KeepModeAndOwner();
-    if (!WriteAll(fd_, contents) || fsync(fd_) != 0) Fail(path_, "cannot write", errno);
+    text.WriteTo([this](std::string_view piece) {
+      if (!WriteAll(fd_, piece)) Fail(path_, "cannot write", errno);
+    });
+    if (fsync(fd_) != 0) Fail(path_, "cannot write", errno);
     const int closed = close(fd_);
     fd_ = -1;
     if (closed != 0) Fail(path_, "cannot write", errno);
@@ -179,20 +182,16 @@ int StandardStreamAt(const fs::path& name) {
 }  // namespace
 
 std::unique_ptr<StagedOutput> StageOutput(std::string_view path, const OutputTarget& target,
-                                          std::string contents) {
+                                          OutputText text) {
   if (const int stream = StandardStreamAt(NativeOutputPath(path))) {
-    return StageStream(stream == 1 ? stdout : stderr, path, std::move(contents));
+    return StageStream(stream == 1 ? stdout : stderr, path, std::move(text).TakeWhole());
   }
   if (target.route == OutputRoute::kDirect) {
-    return std::make_unique<DirectWrite>(path, target.name, std::move(contents));
+    return std::make_unique<DirectWrite>(path, target.name, std::move(text).TakeWhole());
   }
   auto file = std::make_unique<ReplacingFile>(path, target.name);
-  file->Fill(contents);
+  file->Fill(text);
   return file;
-}
-
-InputFile OpenInputFile(std::string_view path) {
-  return InputFile(std::fopen(std::string(path).c_str(), "rb"), &std::fclose);
 }
 
 }  // namespace standin

@@ -65,11 +65,13 @@ class ReplacingFile : public StagedOutput {
     ForgetTemporary(slot_);
   }
 
-  void Fill(std::string_view contents) {
+  void Fill(const OutputText& text) {
     if (made_error_ != 0) Fail(path_, "cannot create a temporary file beside it", made_error_);
     if (slot_ < 0) FailOutput(path_, "cannot create a temporary file beside it", "its name is too long");
-    if (!WriteAll(handle_, contents) || !FlushFileBuffers(handle_))
-      Fail(path_, "cannot write", GetLastError());
+    text.WriteTo([this](std::string_view piece) {
+      if (!WriteAll(handle_, piece)) Fail(path_, "cannot write", GetLastError());
+    });
+    if (!FlushFileBuffers(handle_)) Fail(path_, "cannot write", GetLastError());
     const bool closed = CloseHandle(handle_) != 0;
     handle_ = INVALID_HANDLE_VALUE;
     if (!closed) Fail(path_, "cannot write", GetLastError());
@@ -126,21 +128,17 @@ class DirectWrite : public StagedOutput {
 }  // namespace
 
 std::unique_ptr<StagedOutput> StageOutput(std::string_view path, const OutputTarget& target,
-                                          std::string contents) {
+                                          OutputText text) {
   if (target.route == OutputRoute::kDirect) {
-    return std::make_unique<DirectWrite>(path, target.name, std::move(contents));
+    return std::make_unique<DirectWrite>(path, target.name, std::move(text).TakeWhole());
   }
   // ReplaceFileW wants full paths: it fails on a bare file name.
   std::error_code error;
   fs::path full = fs::absolute(target.name, error);
   if (error) FailOutput(path, "cannot find its folder", error.message());
   auto file = std::make_unique<ReplacingFile>(path, std::move(full));
-  file->Fill(contents);
+  file->Fill(text);
   return file;
-}
-
-InputFile OpenInputFile(std::string_view path) {
-  return InputFile(_wfopen(NativeOutputPath(path).c_str(), L"rb"), &std::fclose);
 }
 
 }  // namespace standin

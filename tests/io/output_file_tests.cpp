@@ -1,6 +1,7 @@
 // Output files are replaced whole or not at all.
 #include <limits>
 
+#include "io/input_file.h"
 #include "io/output_file.h"
 #include "io/scene_writer.h"
 #include "output_file_fixture.h"

@@ -1,0 +1,109 @@
+// Reading scene input: files read whole, numbers read once, and point,
+// tangent and polygon lists sized from a forward count that lying text
+// cannot inflate.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+
+#include "io/input_file.h"
+#include "io/tuple_count.h"
+#include "scene_text.h"
+
+namespace standin {
+namespace {
+
+using testing::ReadFailure;
+using testing::SceneWith;
+
+constexpr size_t kShortestPoint = 7;  // "[0,0,0]"
+
+TEST(TupleCount, CountsTheTuplesOfAnArray) {
+  EXPECT_EQ(CountTuples("]", kShortestPoint), 0u);
+  EXPECT_EQ(CountTuples(" [0, 0, 0],\n [1.5, -2, 3e4] ]}", kShortestPoint), 2u);
+}
+
+// The count sizes storage before the elements are read, so text that only
+// looks like a long array must not make it large.
+TEST(TupleCount, StopsWhereTheTextStopsLookingLikeTuples) {
+  EXPECT_EQ(CountTuples("[0,0,0]], \"more\": [[1,1,1], [2,2,2]]", kShortestPoint), 1u);  // ends early
+  EXPECT_EQ(CountTuples("[0,0,0], {\"a\": [1,1,1]}, [2,2,2]]", kShortestPoint), 1u);     // holds junk
+  EXPECT_EQ(CountTuples("[0,0,0], [0,0", kShortestPoint), 1u);                           // cut short
+  std::string short_elements;
+  for (int i = 0; i < 1000; ++i) short_elements += "[],";
+  EXPECT_EQ(CountTuples(short_elements, kShortestPoint), 0u);
+  // However the text lies, each counted tuple takes the bytes of a real one.
+  std::string dense;
+  for (int i = 0; i < 1000; ++i) dense += "[0,0,0],";
+  EXPECT_EQ(CountTuples(dense, kShortestPoint), 1000u);
+  EXPECT_LE(CountTuples(dense, kShortestPoint) * (kShortestPoint + 1), dense.size());
+}
+
+TEST(SceneReader, SizesPointAndPolygonListsOnce) {
+  Scene scene;
+  const Document& document = ReadScene(SceneWith(R"({"type": 5100,
+      "points": [[0, 0, 0], [1, 0, 0], [1, 1, 0], [0, 1, 0], [0, 0, 1]],
+      "polygons": [[0, 1, 2, 3], [0, 1, 4, 4], [1, 2, 4, 4]]})"),
+                                       "t.json", scene);
+  const ObjectData& data = document.first()->data;
+  EXPECT_EQ(data.points->capacity(), 5u);
+  EXPECT_EQ(data.polygons->capacity(), 3u);
+}
+
+// Integers arrive as values, not text: each kind of integer the parser
+// reports must still give the double nearest to what is written.
+TEST(SceneReader, ReadsIntegersInFloatPlacesExactly) {
+  Scene scene;
+  const Document& document =
+      ReadScene(SceneWith(R"({"type": 5140, "vector": [-0, 9007199254740993, -9223372036854775809],
+                   "matrix": [18446744073709551615, 123456789012345678901234567890, 4294967295,
+                              -2147483648, 0, 0, 0, 1, 0, 0, 0, 1]})"),
+                "t.json", scene);
+  const ObjectData& data = document.first()->data;
+  EXPECT_TRUE(std::signbit(data.vector.x));
+  EXPECT_EQ(data.vector.y, 9007199254740992.0);
+  EXPECT_EQ(data.vector.z, -9223372036854775808.0);
+  EXPECT_EQ(data.matrix.off.x, 18446744073709551616.0);
+  EXPECT_EQ(data.matrix.off.y, 1.2345678901234568e29);
+  EXPECT_EQ(data.matrix.off.z, 4294967295.0);
+  EXPECT_EQ(data.matrix.v1.x, -2147483648.0);
+}
+
+TEST(SceneReader, RejectsIntegersBeyond32BitsOfEveryLength) {
+  for (const char* type : {"4294967295", "-2147483649", "18446744073709551615", "-99999999999999999999"}) {
+    EXPECT_EQ(ReadFailure(SceneWith(std::string(R"({"type": )") + type + "}")),
+              "t.json: objects[0].type: integer outside the 32-bit range")
+        << type;
+  }
+}
+
+TEST(SceneFileReader, ReadsEmptyAndSizedFiles) {
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() /
+      ("scene_input_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+  std::filesystem::create_directories(folder);
+  const std::string empty = (folder / "empty.json").string();
+  const std::string full = (folder / "full.json").string();
+  std::ofstream(empty, std::ios::binary).flush();
+  const std::string text = SceneWith(R"({"name": "A", "type": 5140})");
+  std::ofstream(full, std::ios::binary) << text;
+
+  const InputFile file = OpenInputFile(full);
+  std::string read = "left over";
+  ASSERT_TRUE(file && ReadRestOfFile(file.get(), read));
+  EXPECT_EQ(read, text);
+
+  Scene scene;
+  EXPECT_EQ(ReadSceneFile(full, scene).first()->data.name, "A");
+  try {
+    ReadSceneFile(empty, scene);
+    ADD_FAILURE() << "an empty file was read";
+  } catch (const SceneReadError& error) {
+    EXPECT_EQ(error.what(), empty + ":1:1: no JSON value");
+  }
+  std::filesystem::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace standin
