@@ -2,7 +2,7 @@
 
 #include <sys/stat.h>
 
-#include "io/large_pages.h"
+#include "scene/large_pages.h"
 
 #ifdef _WIN32
 #include "io/output_target.h"

@@ -16,9 +16,9 @@
 #include <vector>
 
 #include "io/input_file.h"
-#include "io/large_pages.h"
 #include "io/quoted_text.h"
-#include "io/tuple_count.h"
+#include "io/tuple_lists.h"
+#include "scene/large_pages.h"
 #include "scene/rotation.h"
 #include "scene/types.h"
 
@@ -340,7 +340,7 @@ bool IsNumberByte(char c) {
 // returns false to stop the parser at the first broken rule.
 class SceneHandler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, SceneHandler> {
  public:
-  SceneHandler(Scene& scene, const rapidjson::MemoryStream& stream) : scene_(scene), stream_(stream) {}
+  SceneHandler(Scene& scene, rapidjson::MemoryStream& stream) : scene_(scene), stream_(stream) {}
 
   // The top-level objects read, in order; each is linked to its children
   // outside any document until the whole text has been read.
@@ -489,14 +489,20 @@ class SceneHandler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Scen
       case Slot::kChildren:
         return Push(FrameKind::kRecords, Slot::kRecord);
       case Slot::kPoints:
-        ReserveAhead(Top().object->data.points.emplace(), TuplesAhead(kShortestPoint));
-        return Push(FrameKind::kList, Slot::kPoint);
+        return ReadList<3, double>(Top().object->data.points, Slot::kPoint, kShortestPoint,
+                                   [](const auto& n) {
+                                     return Vec3{n[0], n[1], n[2]};
+                                   });
       case Slot::kTangents:
-        ReserveAhead(Top().object->data.tangents.emplace(), TuplesAhead(kShortestTangent));
-        return Push(FrameKind::kList, Slot::kTangent);
+        return ReadList<6, double>(Top().object->data.tangents, Slot::kTangent, kShortestTangent,
+                                   [](const auto& n) {
+                                     return Tangent{{n[0], n[1], n[2]}, {n[3], n[4], n[5]}};
+                                   });
       case Slot::kPolygons:
-        ReserveAhead(Top().object->data.polygons.emplace(), TuplesAhead(kShortestPolygon));
-        return Push(FrameKind::kList, Slot::kPolygon);
+        return ReadList<4, int32_t>(Top().object->data.polygons, Slot::kPolygon, kShortestPolygon,
+                                    [](const auto& n) {
+                                      return Polygon{n[0], n[1], n[2], n[3]};
+                                    });
       case Slot::kCurve:
         return Push(FrameKind::kList, Slot::kKnot);
       case Slot::kMatrix:
@@ -542,6 +548,29 @@ class SceneHandler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Scen
     const char* const elements = stream_.src_ + 1;
     return CountTuples(std::string_view(elements, static_cast<size_t>(stream_.end_ - elements)),
                        shortest_tuple);
+  }
+
+  // Opens the list of a point object's tuples, sized once for the tuples
+  // ahead, and reads it at once when it is in plain form: the parser then
+  // finds only its closing bracket. Anything else is left to the parser
+  // (through the frame pushed here), which finds the error and its place.
+  template <size_t N, typename Number, typename T, typename MakeElement>
+  bool ReadList(std::optional<std::vector<T>>& slot, Slot element, size_t shortest_tuple, MakeElement make) {
+    std::vector<T>& list = slot.emplace();
+    ReserveAhead(list, TuplesAhead(shortest_tuple));
+    if (!Push(FrameKind::kList, element)) return false;
+    const char* const elements = stream_.src_ + 1;  // past the opening bracket
+    const std::optional<size_t> close =
+        ReadTuples<N, Number>(std::string_view(elements, static_cast<size_t>(stream_.end_ - elements)),
+                              [&](const std::array<Number, N>& numbers) { list.push_back(make(numbers)); });
+    if (!close) {
+      list.clear();
+      return true;
+    }
+    // The parser takes one byte (its opening bracket, as it thinks) once
+    // this returns: the byte before the closing bracket stands in for it.
+    stream_.src_ = elements + *close - 1;
+    return true;
   }
 
   // Counts the value about to be read into its array and says what it is.
@@ -790,7 +819,7 @@ class SceneHandler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Scen
   }
 
   Scene& scene_;
-  const rapidjson::MemoryStream& stream_;
+  rapidjson::MemoryStream& stream_;  // moved on past a list read at once
   std::vector<Object*> top_level_;
   std::vector<Frame> stack_;
   // The numbers of the tuple being read (tuples never nest).

@@ -1,17 +1,40 @@
 #include "scene/clone.h"
 
 #include "scene/document.h"
+#include "scene/large_pages.h"
 
 namespace standin {
 namespace {
 
+template <typename T>
+void CopyList(const std::optional<std::vector<T>>& from, std::optional<std::vector<T>>& to) {
+  if (!from) return;
+  std::vector<T>& list = to.emplace();
+  list.reserve(from->size());
+  AdviseLargePages(list.data(), list.capacity() * sizeof(T));
+  list.assign(from->begin(), from->end());
+}
+
 Object* CopyOne(const Object& from, Scene& scene) {
   Object* copy = scene.NewObject(from.type);
-  copy->data = from.data;
+  copy->data = CopyObjectData(from.data);
   return copy;
 }
 
 }  // namespace
+
+ObjectData CopyObjectData(const ObjectData& data) {
+  ObjectData copy;
+  copy.name = data.name;
+  copy.matrix = data.matrix;
+  copy.params = data.params;
+  copy.vector = data.vector;
+  copy.color = data.color;
+  CopyList(data.points, copy.points);
+  CopyList(data.tangents, copy.tangents);
+  CopyList(data.polygons, copy.polygons);
+  return copy;
+}
 
 Object* CloneObject(const Object& op, bool with_children) {
   Scene& scene = *op.scene;

@@ -10,4 +10,9 @@ namespace standin {
 // in the same order. Selection is a matter of the document and is not copied.
 Object* CloneObject(const Object& op, bool with_children);
 
+// A copy of `data` whose point, tangent and polygon lists are made on large
+// memory pages where they are big enough (see large_pages.h): copies for
+// duplicates and for undo are most of a big mesh's fresh memory.
+ObjectData CopyObjectData(const ObjectData& data);
+
 }  // namespace standin

@@ -55,6 +55,7 @@ struct DisplayColor {
 };
 
 // Everything of one object that an undo step keeps (its children excepted).
+// CopyObjectData (clone.h) copies it member by member: keep it in step.
 struct ObjectData {
   std::string name;
   Matrix matrix;

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "scene/clone.h"
 #include "scene/document.h"
 
 namespace standin {
@@ -22,7 +23,7 @@ bool UndoGroup::Mark(Object& op, uint8_t mark) {
 }
 
 void UndoGroup::AddChange(Object& op) {
-  if (Mark(op, kChange)) snapshots_.push_back({&op, op.data});
+  if (Mark(op, kChange)) snapshots_.push_back({&op, CopyObjectData(op.data)});
 }
 
 void UndoGroup::AddNewObject(Object& op) {

@@ -8,7 +8,7 @@
 #include <fstream>
 
 #include "io/input_file.h"
-#include "io/tuple_count.h"
+#include "io/tuple_lists.h"
 #include "scene_text.h"
 
 namespace standin {
@@ -76,6 +76,29 @@ TEST(SceneReader, RejectsIntegersBeyond32BitsOfEveryLength) {
               "t.json: objects[0].type: integer outside the 32-bit range")
         << type;
   }
+}
+
+// A list in plain form is read at once; anything else in it, however late,
+// is left to the general parser, whose message and place must not change.
+TEST(SceneReader, ListsReadAtOnceFallBackToTheParserOnAnythingElse) {
+  const std::string points = "\"points\": [[0.5, 1, -2e3],\n [1, 1, 1], ";
+  const auto failure = [&](const std::string& rest) {
+    return ReadFailure(SceneWith(R"({"type": 5100, )" + points + rest + "}"));
+  };
+  EXPECT_EQ(failure("[1, 2]]"), "t.json: objects[0].points[2]: expected 3 numbers, found 2");
+  EXPECT_EQ(failure("[1, 02, 3]]"), "t.json:2:18: expected ',' or ']' after an array element");
+  EXPECT_EQ(failure("[1, 2, 1e999]]"), "t.json:2:20: number outside the range of a 64-bit float");
+  EXPECT_EQ(failure("[1, 2, 3] "), "t.json:2:23: expected ',' or ']' after an array element");
+  EXPECT_EQ(failure("[1, 2, 3]], \"polygons\": [[0, 1, 1, 1], [0, 1.0, 1, 1]]"),
+            "t.json: objects[0].polygons[1][1]: expected an integer, found a float");
+
+  Scene scene;
+  const ObjectData& data =
+      ReadScene(SceneWith(R"({"type": 5100, )" + points + "[-0, 1E+2, 3]]}"), "t.json", scene).first()->data;
+  ASSERT_EQ(data.points->size(), 3u);
+  EXPECT_EQ((*data.points)[0], (Vec3{0.5, 1, -2000}));
+  EXPECT_TRUE(std::signbit((*data.points)[2].x));
+  EXPECT_EQ((*data.points)[2].y, 100.0);
 }
 
 TEST(SceneFileReader, ReadsEmptyAndSizedFiles) {

@@ -1,4 +1,4 @@
-#include "io/large_pages.h"
+#include "scene/large_pages.h"
 
 #include <cstdint>
 
