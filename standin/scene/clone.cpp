@@ -1,19 +1,9 @@
 #include "scene/clone.h"
 
 #include "scene/document.h"
-#include "scene/large_pages.h"
 
 namespace standin {
 namespace {
-
-template <typename T>
-void CopyList(const std::optional<std::vector<T>>& from, std::optional<std::vector<T>>& to) {
-  if (!from) return;
-  std::vector<T>& list = to.emplace();
-  list.reserve(from->size());
-  AdviseLargePages(list.data(), list.capacity() * sizeof(T));
-  list.assign(from->begin(), from->end());
-}
 
 Object* CopyOne(const Object& from, Scene& scene) {
   Object* copy = scene.NewObject(from.type);
@@ -30,9 +20,9 @@ ObjectData CopyObjectData(const ObjectData& data) {
   copy.params = data.params;
   copy.vector = data.vector;
   copy.color = data.color;
-  CopyList(data.points, copy.points);
-  CopyList(data.tangents, copy.tangents);
-  CopyList(data.polygons, copy.polygons);
+  copy.points = CopyList(data.points);
+  copy.tangents = CopyList(data.tangents);
+  copy.polygons = CopyList(data.polygons);
   return copy;
 }
 

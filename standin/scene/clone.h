@@ -1,6 +1,10 @@
 // Copies of objects, as the host makes them for the plug-in.
 #pragma once
 
+#include <optional>
+#include <vector>
+
+#include "scene/large_pages.h"
 #include "scene/object.h"
 
 namespace standin {
@@ -9,6 +13,18 @@ namespace standin {
 // its data and type (names kept), and with `with_children` its whole subtree
 // in the same order. Selection is a matter of the document and is not copied.
 Object* CloneObject(const Object& op, bool with_children);
+
+// A copy of a point, tangent or polygon list, made on large memory pages
+// where it is big enough (see large_pages.h).
+template <typename T>
+std::optional<std::vector<T>> CopyList(const std::optional<std::vector<T>>& from) {
+  if (!from) return std::nullopt;
+  std::vector<T> list;
+  list.reserve(from->size());
+  AdviseLargePages(list.data(), list.capacity() * sizeof(T));
+  list.assign(from->begin(), from->end());
+  return list;
+}
 
 // A copy of `data` whose point, tangent and polygon lists are made on large
 // memory pages where they are big enough (see large_pages.h): copies for

@@ -4,6 +4,7 @@
 #include <deque>
 #include <memory>
 
+#include "scene/block_list.h"
 #include "scene/object.h"
 
 namespace standin {
@@ -56,7 +57,10 @@ class Scene {
   Document& NewDocument();
 
  private:
-  std::deque<Object> objects_;
+  // Objects in blocks, so that making one costs no allocation of its own and
+  // none ever moves. Declared first, so that the documents (whose undo
+  // histories refer to objects) go first.
+  BlockList<Object> objects_;
   std::deque<Document> documents_;
 };
 

@@ -55,7 +55,8 @@ struct DisplayColor {
 };
 
 // Everything of one object that an undo step keeps (its children excepted).
-// CopyObjectData (clone.h) copies it member by member: keep it in step.
+// CopyObjectData (clone.h) and the undo group's record (undo_group.h) hold
+// it member by member: keep them in step.
 struct ObjectData {
   std::string name;
   Matrix matrix;

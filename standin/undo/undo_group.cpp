@@ -23,7 +23,13 @@ bool UndoGroup::Mark(Object& op, uint8_t mark) {
 }
 
 void UndoGroup::AddChange(Object& op) {
-  if (Mark(op, kChange)) snapshots_.push_back({&op, CopyObjectData(op.data)});
+  if (!Mark(op, kChange)) return;
+  const ObjectData& data = op.data;
+  Snapshot& record =
+      snapshots_.emplace_back(&op, data.name, data.matrix, data.params, data.vector, data.color);
+  if (data.points || data.tangents || data.polygons) {
+    record.lists.reset(new Lists{CopyList(data.points), CopyList(data.tangents), CopyList(data.polygons)});
+  }
 }
 
 void UndoGroup::AddNewObject(Object& op) {
@@ -31,12 +37,26 @@ void UndoGroup::AddNewObject(Object& op) {
 }
 
 void UndoGroup::NoteSelection(Object& op) {
-  if (Mark(op, kSelection)) selections_.push_back({&op, op.selected});
+  if (Mark(op, kSelection)) selections_.emplace_back(&op, op.selected);
 }
 
 void UndoGroup::SwapStates() {
-  for (Snapshot& s : snapshots_) std::swap(s.op->data, s.other);
-  for (Selection& s : selections_) std::swap(s.op->selected, s.other);
+  snapshots_.ForEach([](Snapshot& record) {
+    ObjectData& data = record.op->data;
+    std::swap(data.name, record.name);
+    std::swap(data.matrix, record.matrix);
+    std::swap(data.params, record.params);
+    std::swap(data.vector, record.vector);
+    std::swap(data.color, record.color);
+    if (!record.lists && !data.points && !data.tangents && !data.polygons) return;
+    if (!record.lists) record.lists = std::make_unique<Lists>();
+    Lists& lists = *record.lists;
+    std::swap(data.points, lists.points);
+    std::swap(data.tangents, lists.tangents);
+    std::swap(data.polygons, lists.polygons);
+    if (!lists.points && !lists.tangents && !lists.polygons) record.lists.reset();
+  });
+  selections_.ForEach([](Selection& record) { std::swap(record.op->selected, record.other); });
 }
 
 void UndoGroup::Undo(Document& doc) {

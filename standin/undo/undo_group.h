@@ -3,9 +3,12 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
+#include "scene/block_list.h"
 #include "scene/object.h"
 
 namespace standin {
@@ -45,10 +48,21 @@ class UndoGroup {
   bool Mark(Object& op, uint8_t mark);
 
   // The object's data as it was before the group; after an Undo, as it was
-  // after the group.
+  // after the group. Its lists only for an object that holds any, so that
+  // the record of an object without points costs no room for them.
+  struct Lists {
+    std::optional<std::vector<Vec3>> points;
+    std::optional<std::vector<Tangent>> tangents;
+    std::optional<std::vector<Polygon>> polygons;
+  };
   struct Snapshot {
     Object* op;
-    ObjectData other;
+    std::string name;
+    Matrix matrix;
+    Container params;
+    Vec3 vector;
+    DisplayColor color;
+    std::unique_ptr<Lists> lists;
   };
   struct Selection {
     Object* op;
@@ -61,11 +75,11 @@ class UndoGroup {
     Object* pred;
   };
 
-  // One record per object; a deque, so that a group of many objects never
-  // copies its records as it grows.
-  std::deque<Snapshot> snapshots_;
+  // One record per object, in lists that never copy their records as a
+  // group of many objects grows.
+  BlockList<Snapshot> snapshots_;
   std::vector<Object*> new_objects_;
-  std::deque<Selection> selections_;
+  BlockList<Selection> selections_;
   std::vector<Placement> removed_;
   uint32_t number_;  // unique among the groups of this process
 };
