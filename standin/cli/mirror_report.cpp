@@ -1,6 +1,7 @@
 #include "cli/mirror_report.h"
 
 #include <array>
+#include <charconv>
 #include <string_view>
 #include <utility>
 
@@ -23,10 +24,22 @@ constexpr std::array<std::pair<Treatment, std::string_view>, 6> kTreatmentWords{
 
 size_t CountOf(const auto& elements) { return elements ? elements->size() : 0; }
 
-void AppendObject(std::string& out, const Object& op, const ObjectRecord* done) {
+void AppendNumber(std::string& out, auto value) {
+  char digits[24];
+  const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  out.append(digits, end);
+}
+
+// One object's entry. `path` is a buffer kept from one object to the next,
+// so that no entry allocates a path of its own.
+void AppendObject(std::string& out, std::string& path, const Object& op, const ObjectRecord* done) {
   out += "{\"path\": ";
-  AppendJsonString(out, ObjectPath(op));
-  out += ", \"type\": " + std::to_string(op.type) + ", \"typeName\": ";
+  path.clear();
+  AppendObjectPath(path, op);
+  AppendJsonString(out, path);
+  out += ", \"type\": ";
+  AppendNumber(out, op.type);
+  out += ", \"typeName\": ";
   AppendJsonString(out, TypeName(op.type));
   out += ", \"treatments\": [";
   bool first = true;
@@ -44,8 +57,11 @@ void AppendObject(std::string& out, const Object& op, const ObjectRecord* done) 
   } else {
     out += "null";
   }
-  out += ", \"points\": " + std::to_string(CountOf(op.data.points));
-  out += ", \"polygons\": " + std::to_string(CountOf(op.data.polygons)) + "}";
+  out += ", \"points\": ";
+  AppendNumber(out, CountOf(op.data.points));
+  out += ", \"polygons\": ";
+  AppendNumber(out, CountOf(op.data.polygons));
+  out += '}';
 }
 
 }  // namespace
@@ -62,10 +78,11 @@ std::string MirrorReportJson(const RunRecord& record) {
   out += record.inserted() != nullptr ? "true" : "false";
   out += ", \"objects\": [";
   const char* separator = "\n  ";
+  std::string path;
   for (const Object* op = mirrored; op != nullptr; op = NextInSubtree(mirrored, op)) {
     out += separator;
     separator = ",\n  ";
-    AppendObject(out, *op, record.Find(*op));
+    AppendObject(out, path, *op, record.Find(*op));
   }
   out += mirrored != nullptr ? "\n]}\n" : "]}\n";
   return out;

@@ -132,6 +132,10 @@ TEST_F(SceneOpsTest, InsertingWithUniqueNamesPicksTheSmallestFreeSuffix) {
   Add(5162, "Cube.1");
   Add(5162, "Cube.3", cube);
   Add(5140, "Sphere", cube);
+  // Not suffixed forms of "Cube": they leave ".2" free.
+  Add(5140, "Cube.02");
+  Add(5140, "Cube.2x");
+  Add(5140, "Cube.");
   struct Case {
     const char* name;
     int32_t unique;
