@@ -38,19 +38,24 @@ HostSession::~HostSession() {
   }
 }
 
-std::string HostSession::EndAndTakeJournal() {
+TextProducer HostSession::EndAndTakeJournal() {
   ended_ = true;
   plugins_.reset();  // the plug-ins' end actions are journalled too
   ReportPluginProblems();
   HostJournal().SetOutput(nullptr);
   ::standin::SetHostVersion(kDefaultHostVersion);
   TheHostOptions().open_files = false;
-  return std::move(journal_).str();
+  journal_.flush();
+  if (settings_.journal.empty()) return nullptr;
+  return [this](const TextSink& sink) { journal_text_.ForEachPiece(sink); };
 }
 
 void HostSession::End() {
-  const std::string journal = EndAndTakeJournal();
-  if (!settings_.journal.empty()) WriteOutput(settings_.journal, journal);
+  const TextProducer journal = EndAndTakeJournal();
+  if (!journal) return;
+  OutputBatch outputs;
+  outputs.StageProduced(settings_.journal, journal);
+  outputs.Commit();
 }
 
 void HostSession::SetHostVersion(int32_t version) {

@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include "io/text_sink.h"
+#include "journal/block_text_buffer.h"
 #include "scene/document.h"
 #include "ui/dialog.h"
 
@@ -46,10 +48,10 @@ class HostSession {
   // Ends the plug-ins and writes the journal; throws FileWriteError when it
   // cannot be written.
   void End();
-  // Ends the plug-ins and hands back the journal's text (empty when none is
-  // kept), for the caller to write together with its other outputs; the
-  // session writes nothing after this.
-  std::string EndAndTakeJournal();
+  // Ends the plug-ins and hands back what makes the journal's text (none when
+  // none is kept), for the caller to write together with its other outputs
+  // while the session lives; the session writes nothing after this.
+  TextProducer EndAndTakeJournal();
 
   // The version the host announces; only before the plug-ins load.
   void SetHostVersion(int32_t version);
@@ -93,7 +95,8 @@ class HostSession {
 
   HostSettings settings_;
   std::ostringstream plugin_problems_;  // lines the loader wrote
-  std::ostringstream journal_;
+  BlockTextBuffer journal_text_;
+  std::ostream journal_{&journal_text_};
   std::unique_ptr<PluginHost> plugins_;
   bool ended_ = false;
 };

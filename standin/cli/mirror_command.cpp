@@ -44,12 +44,12 @@ int RunMirror(const MirrorRequest& request) {
   // made.
   const Document& document = session.document();
   CheckSceneFile(document, request.out);
-  std::string journal = session.EndAndTakeJournal();
+  const TextProducer journal = session.EndAndTakeJournal();
   OutputBatch outputs;
   outputs.StageProduced(request.out,
                         [&](const TextSink& sink) { WriteSceneText(document, request.out, sink); });
   if (!request.report.empty()) outputs.Stage(request.report, std::move(report));
-  if (!request.host.journal.empty()) outputs.Stage(request.host.journal, std::move(journal));
+  if (journal) outputs.StageProduced(request.host.journal, journal);
   outputs.Commit();
   return kExitDone;
 }

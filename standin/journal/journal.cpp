@@ -1,19 +1,30 @@
 #include "journal/journal.h"
 
-#include <vector>
+#include <array>
 
 namespace standin {
 
-std::string ObjectPath(const Object& op) {
-  if (op.document == nullptr) return op.data.name;
-  std::vector<const std::string*> names;
-  const Object* at = &op;
-  for (; at != nullptr && names.size() < kMaxPathNames; at = at->parent) names.push_back(&at->data.name);
-  std::string path = at != nullptr ? "\xE2\x80\xA6/" : "";
-  for (auto it = names.rbegin(); it != names.rend(); ++it) {
-    if (it != names.rbegin()) path += '/';
-    path += **it;
+void AppendObjectPath(std::string& out, const Object& op) {
+  if (op.document == nullptr) {
+    out += op.data.name;
+    return;
   }
+  // The names from the object up, at most kMaxPathNames of them, kept
+  // without copying or allocating.
+  std::array<const std::string*, kMaxPathNames> names;
+  size_t count = 0;
+  const Object* at = &op;
+  for (; at != nullptr && count < kMaxPathNames; at = at->parent) names[count++] = &at->data.name;
+  if (at != nullptr) out += "\xE2\x80\xA6/";
+  for (size_t i = count; i-- > 0;) {
+    out += *names[i];
+    if (i > 0) out += '/';
+  }
+}
+
+std::string ObjectPath(const Object& op) {
+  std::string path;
+  AppendObjectPath(path, op);
   return path;
 }
 
@@ -94,7 +105,10 @@ Journal::Event& Journal::Event::Null(std::string_view key) {
 Journal::Event& Journal::Event::ObjectRef(std::string_view key, const Object* op) {
   if (writer_ == nullptr) return *this;
   if (op == nullptr) return Null(key);
-  return Text(key, ObjectPath(*op));
+  std::string& path = journal_.path_;
+  path.clear();
+  AppendObjectPath(path, *op);
+  return Text(key, path);
 }
 
 }  // namespace standin

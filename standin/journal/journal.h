@@ -5,11 +5,12 @@
 #include <rapidjson/writer.h>
 
 #include <cstdint>
-#include <map>
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "scene/object.h"
 
@@ -24,6 +25,8 @@ inline constexpr size_t kMaxPathNames = 32;
 // path after "…/" (U+2026), so that every event costs the same whatever the
 // depth and a journal grows only linearly with the scene.
 std::string ObjectPath(const Object& op);
+// ObjectPath(op) appended to `out`.
+void AppendObjectPath(std::string& out, const Object& op);
 
 class Journal {
  public:
@@ -69,8 +72,15 @@ class Journal {
   // Each event's line is built here and goes to `out_` in one write when
   // the event ends, so that a reader of `out_` sees whole lines.
   rapidjson::StringBuffer line_;
+  std::string path_;  // an object's path, kept from one event to the next
   std::unique_ptr<Writer> writer_;
-  std::map<std::string, int64_t, std::less<>> counts_;
+  // Looked up by every event, also while nothing is written: hashed, and
+  // found by a view of the name without making a string of it.
+  struct NameHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+  };
+  std::unordered_map<std::string, int64_t, NameHash, std::equal_to<>> counts_;
 };
 
 // The journal of this host process.

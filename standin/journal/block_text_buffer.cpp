@@ -1,0 +1,35 @@
+#include "journal/block_text_buffer.h"
+
+#include <algorithm>
+#include <new>
+
+#include "scene/large_pages.h"
+
+namespace standin {
+namespace {
+
+std::align_val_t BlockAlignment(size_t size) { return std::align_val_t{size}; }
+
+}  // namespace
+
+BlockTextBuffer::~BlockTextBuffer() {
+  for (const Block& block : blocks_) ::operator delete(block.text, BlockAlignment(block.size));
+}
+
+BlockTextBuffer::int_type BlockTextBuffer::overflow(int_type c) {
+  if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+  const size_t size = blocks_.empty() ? kFirstBlock : std::min(blocks_.back().size * 2, kLargestBlock);
+  // The block's entry has room before the block is made, so that making the
+  // entry cannot fail and lose the block.
+  if (blocks_.size() == blocks_.capacity()) blocks_.reserve(2 * blocks_.size() + 4);
+  // Aligned to its size, so that a largest block is one whole large page.
+  char* text = static_cast<char*>(::operator new(size, BlockAlignment(size)));
+  if (size == kLargestBlock) AdviseLargePages(text, size);
+  blocks_.push_back({text, size});
+  setp(text, text + size);
+  *pptr() = traits_type::to_char_type(c);
+  pbump(1);
+  return c;
+}
+
+}  // namespace standin

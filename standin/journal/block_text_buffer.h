@@ -1,0 +1,46 @@
+// A stream buffer that keeps its text in blocks: the text never moves or is
+// copied as it grows (a journal of a big run is tens of megabytes), and it is
+// handed out block by block.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <streambuf>
+#include <string_view>
+#include <vector>
+
+namespace standin {
+
+class BlockTextBuffer : public std::streambuf {
+ public:
+  BlockTextBuffer() = default;
+  ~BlockTextBuffer() override;
+  BlockTextBuffer(const BlockTextBuffer&) = delete;
+  BlockTextBuffer& operator=(const BlockTextBuffer&) = delete;
+
+  // Hands the text to `take`, a piece per block, in order.
+  template <typename Take>
+  void ForEachPiece(Take&& take) const {
+    for (const Block& block : blocks_) {
+      const char* end = &block == &blocks_.back() ? pptr() : block.text + block.size;
+      if (end > block.text) take(std::string_view(block.text, static_cast<size_t>(end - block.text)));
+    }
+  }
+
+ protected:
+  int_type overflow(int_type c) override;
+
+ private:
+  struct Block {
+    char* text;
+    size_t size;
+  };
+  // Blocks double from 64 KiB up to a large memory page (2 MiB), so that a
+  // short text stays small and a long one costs few page faults.
+  static constexpr size_t kFirstBlock = size_t{1} << 16;
+  static constexpr size_t kLargestBlock = size_t{1} << 21;
+
+  std::vector<Block> blocks_;
+};
+
+}  // namespace standin
