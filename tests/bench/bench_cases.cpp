@@ -8,7 +8,7 @@ namespace {
 
 // Point counts of the meshes and splines: squares, so that a mesh is a full
 // grid of quads.
-const std::vector<int64_t> kPointCounts = {10'000, 40'000, 160'000, 640'000, 2'560'000, 4'000'000};
+const std::vector<int64_t> kPointCounts = {10'000, 160'000, 1'000'000, 4'000'000};
 // Lattices of k x k x k points, about the point counts above.
 const std::vector<int64_t> kLatticePoints = {22 * 22 * 22, 34 * 34 * 34,    54 * 54 * 54,
                                              86 * 86 * 86, 137 * 137 * 137, 159 * 159 * 159};
