@@ -6,8 +6,9 @@ cd "$(dirname "$0")/.."
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev rapidjson-dev libcli11-dev libtiff-dev
   groff perl g++-mingw-w64-x86-64-posix wine64 lld-14 llvm-14 clang-14 libclang-rt-14-dev libfuzzer-14-dev)
-# The locale tests run standin in (see below), and memcheck for the examples.
-packages+=(locales valgrind)
+# The locale tests run standin in (see below), memcheck for the examples, and
+# /usr/bin/time for scripts/measure-scene-path.sh.
+packages+=(locales valgrind time)
 # npm may come with a Node.js package of its own, which Debian's npm conflicts with.
 command -v npm >/dev/null || packages+=(npm)
 
