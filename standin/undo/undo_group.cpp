@@ -25,8 +25,8 @@ bool UndoGroup::Mark(Object& op, uint8_t mark) {
 void UndoGroup::AddChange(Object& op) {
   if (!Mark(op, kChange)) return;
   const ObjectData& data = op.data;
-  Snapshot& record =
-      snapshots_.emplace_back(&op, data.name, data.matrix, data.params, data.vector, data.color);
+  Snapshot& record = snapshots_.emplace_back(
+      Snapshot{&op, data.name, data.matrix, data.params, data.vector, data.color, nullptr});
   if (data.points || data.tangents || data.polygons) {
     record.lists.reset(new Lists{CopyList(data.points), CopyList(data.tangents), CopyList(data.polygons)});
   }
@@ -37,7 +37,7 @@ void UndoGroup::AddNewObject(Object& op) {
 }
 
 void UndoGroup::NoteSelection(Object& op) {
-  if (Mark(op, kSelection)) selections_.emplace_back(&op, op.selected);
+  if (Mark(op, kSelection)) selections_.emplace_back(Selection{&op, op.selected});
 }
 
 void UndoGroup::SwapStates() {
