@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "resources/picture.h"
+#include "draw/picture.h"
 #include "ui/handle_table.h"
 #include "vitrel_host_abi.h"
 

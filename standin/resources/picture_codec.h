@@ -1,4 +1,4 @@
-// Reading and writing picture files. This is the one place that knows a
+// Reading picture files and encoding pictures. This is the one place that knows a
 // picture file format: TIFF through libtiff on this platform (the Windows
 // build decodes through the system's imaging component instead).
 #pragma once
@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "resources/picture.h"
+#include "draw/picture.h"
 
 namespace standin {
 
@@ -21,8 +21,10 @@ inline constexpr int64_t kMaxPicturePixels = int64_t{64} << 20;
 // their colour multiplied by their alpha.
 bool ReadPicture(const std::filesystem::path& path, Picture& out, std::string& error);
 
-// Writes `picture` as an uncompressed RGBA file, replacing `path` only once
-// the new file is complete. False with a reason in `error`.
-bool WritePicture(const std::filesystem::path& path, const Picture& picture, std::string& error);
+// The bytes of an uncompressed RGBA TIFF file of `picture`, made in memory
+// so that the caller writes them like any other output. False with a reason
+// in `error` (an empty picture, or the encoder failed); `bytes` is then
+// left empty.
+bool EncodePicture(const Picture& picture, std::string& bytes, std::string& error);
 
 }  // namespace standin

@@ -3,6 +3,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -43,6 +44,9 @@ void InstallTiffHandlers() {
 // cannot make the host ask for gigabytes. The limit is the size of the
 // largest picture's pixels, so the host's own single-strip files always read.
 constexpr uint64_t kMaxChunkBytes = uint64_t{kMaxPicturePixels} * 4;
+// A classic TIFF file's offsets are 32 bits: an encoding that would grow
+// past them fails instead.
+constexpr uint64_t kMaxEncodedBytes = uint64_t{0xFFFFFFFF};
 
 struct TiffCloser {
   void operator()(TIFF* tif) const { TIFFClose(tif); }
@@ -101,18 +105,60 @@ bool ReadPicture(const std::filesystem::path& path, Picture& out, std::string& e
   return true;
 }
 
-bool WritePicture(const std::filesystem::path& path, const Picture& picture, std::string& error) {
+namespace {
+
+// A growing file in memory for libtiff to write through TIFFClientOpen: it
+// seeks back to patch offsets, so writes may land anywhere.
+struct MemoryFile {
+  std::string bytes;
+  uint64_t position = 0;
+};
+
+tmsize_t MemoryRead(thandle_t, void*, tmsize_t) { return 0; }  // opened for writing only
+
+tmsize_t MemoryWrite(thandle_t handle, void* data, tmsize_t size) {
+  auto& file = *static_cast<MemoryFile*>(handle);
+  if (size < 0) return -1;
+  const uint64_t end = file.position + static_cast<uint64_t>(size);
+  if (end > kMaxEncodedBytes) return -1;
+  if (end > file.bytes.size()) file.bytes.resize(static_cast<std::size_t>(end));
+  std::memcpy(file.bytes.data() + file.position, data, static_cast<std::size_t>(size));
+  file.position = end;
+  return size;
+}
+
+toff_t MemorySeek(thandle_t handle, toff_t offset, int whence) {
+  auto& file = *static_cast<MemoryFile*>(handle);
+  uint64_t base = 0;
+  if (whence == SEEK_CUR) base = file.position;
+  if (whence == SEEK_END) base = file.bytes.size();
+  file.position = base + offset;
+  return file.position;
+}
+
+int MemoryClose(thandle_t) { return 0; }
+
+toff_t MemorySize(thandle_t handle) { return static_cast<MemoryFile*>(handle)->bytes.size(); }
+
+int MemoryMap(thandle_t, void**, toff_t*) { return 0; }
+
+void MemoryUnmap(thandle_t, void*, toff_t) {}
+
+}  // namespace
+
+bool EncodePicture(const Picture& picture, std::string& bytes, std::string& error) {
   InstallTiffHandlers();
   LastTiffMessage().clear();
+  bytes.clear();
   if (picture.empty()) {
-    error = "there is no picture to write to " + path.string();
+    error = "there is no picture to encode";
     return false;
   }
-  std::filesystem::path aside = path;
-  aside += ".partial";
-  TiffFile tif(TIFFOpen(aside.c_str(), "w"));
+  MemoryFile file;
+  TiffFile tif(TIFFClientOpen("picture", "w", &file, MemoryRead, MemoryWrite, MemorySeek, MemoryClose,
+                              MemorySize, MemoryMap, MemoryUnmap));
   if (!tif) {
-    error = Reason("cannot write " + aside.string());
+    error = Reason("cannot start a TIFF picture");
     return false;
   }
   const auto width = static_cast<uint32_t>(picture.width());
@@ -141,17 +187,14 @@ bool WritePicture(const std::filesystem::path& path, const Picture& picture, std
     }
     written = TIFFWriteScanline(tif.get(), row.data(), y, 0) == 1;
   }
-  // Closing writes the directory; only a file closed cleanly replaces `path`.
+  // Flushing writes the directory; closing must not fail after that.
   written = written && TIFFFlush(tif.get()) == 1;
   tif.reset();
-  std::error_code ec;
-  if (written) std::filesystem::rename(aside, path, ec);
-  if (!written || ec) {
-    error = written ? "cannot replace " + path.string() + " (" + ec.message() + ")"
-                    : Reason("cannot write " + aside.string());
-    std::filesystem::remove(aside, ec);
+  if (!written) {
+    error = Reason("cannot encode the picture as TIFF");
     return false;
   }
+  bytes = std::move(file.bytes);
   return true;
 }
 

@@ -1,9 +1,10 @@
-// TIFF files through the Windows Imaging Component, the system's own codecs.
+// TIFF pictures through the Windows Imaging Component, the system's own codecs.
 // clang-format off
 #include <windows.h>
 #include <wincodec.h>
 // clang-format on
 
+#include <climits>
 #include <system_error>
 #include <vector>
 
@@ -56,8 +57,8 @@ bool ReadPicture(const std::filesystem::path& path, Picture& out, std::string& e
     return false;
   }
   Com<IWICBitmapDecoder> decoder;
-  result = factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
-                                              decoder.Put());
+  result = factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
+                                              WICDecodeMetadataCacheOnDemand, decoder.Put());
   if (FAILED(result)) {
     error = Reason("cannot open " + Utf8Path(path) + " as a TIFF picture", result);
     return false;
@@ -81,12 +82,13 @@ bool ReadPicture(const std::filesystem::path& path, Picture& out, std::string& e
   Com<IWICFormatConverter> converter;
   result = factory->CreateFormatConverter(converter.Put());
   if (SUCCEEDED(result)) {
-    result = converter->Initialize(frame.get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
-                                   WICBitmapPaletteTypeCustom);
+    result = converter->Initialize(frame.get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone,
+                                   nullptr, 0.0, WICBitmapPaletteTypeCustom);
   }
   const UINT stride = width * 4;
   std::vector<BYTE> pixels(std::size_t{stride} * height);
-  if (SUCCEEDED(result)) result = converter->CopyPixels(nullptr, stride, static_cast<UINT>(pixels.size()), pixels.data());
+  if (SUCCEEDED(result))
+    result = converter->CopyPixels(nullptr, stride, static_cast<UINT>(pixels.size()), pixels.data());
   if (FAILED(result)) {
     error = Reason("cannot decode " + Utf8Path(path), result);
     return false;
@@ -102,13 +104,31 @@ bool ReadPicture(const std::filesystem::path& path, Picture& out, std::string& e
   return true;
 }
 
-bool WritePicture(const std::filesystem::path& path, const Picture& picture, std::string& error) {
+namespace {
+
+// The whole content of a memory stream.
+HRESULT StreamBytes(IStream* stream, std::string& bytes) {
+  ULARGE_INTEGER size{};
+  LARGE_INTEGER start{};
+  HRESULT result = stream->Seek(start, STREAM_SEEK_END, &size);
+  if (SUCCEEDED(result) && size.QuadPart > ULONG_MAX) result = E_OUTOFMEMORY;
+  if (SUCCEEDED(result)) result = stream->Seek(start, STREAM_SEEK_SET, nullptr);
+  if (FAILED(result)) return result;
+  bytes.resize(static_cast<std::size_t>(size.QuadPart));
+  ULONG read = 0;
+  result = stream->Read(bytes.data(), static_cast<ULONG>(bytes.size()), &read);
+  if (SUCCEEDED(result) && read != bytes.size()) result = E_FAIL;
+  return result;
+}
+
+}  // namespace
+
+bool EncodePicture(const Picture& picture, std::string& bytes, std::string& error) {
+  bytes.clear();
   if (picture.empty()) {
-    error = "there is no picture to write to " + Utf8Path(path);
+    error = "there is no picture to encode";
     return false;
   }
-  std::filesystem::path aside = path;
-  aside += ".partial";
   const auto width = static_cast<UINT>(picture.width());
   const auto height = static_cast<UINT>(picture.height());
   const UINT stride = width * 4;
@@ -123,45 +143,40 @@ bool WritePicture(const std::filesystem::path& path, const Picture& picture, std
       at[3] = p.a;
     }
   }
-  HRESULT result = S_OK;
-  {
-    Com<IWICImagingFactory> factory;
-    Com<IWICStream> stream;
-    Com<IWICBitmapEncoder> encoder;
-    Com<IWICBitmapFrameEncode> frame;
-    Com<IPropertyBag2> options;
-    result = MakeFactory(factory);
-    if (SUCCEEDED(result)) result = factory->CreateStream(stream.Put());
-    if (SUCCEEDED(result)) result = stream->InitializeFromFilename(aside.c_str(), GENERIC_WRITE);
-    if (SUCCEEDED(result)) result = factory->CreateEncoder(GUID_ContainerFormatTiff, nullptr, encoder.Put());
-    if (SUCCEEDED(result)) result = encoder->Initialize(stream.get(), WICBitmapEncoderNoCache);
-    if (SUCCEEDED(result)) result = encoder->CreateNewFrame(frame.Put(), options.Put());
-    if (SUCCEEDED(result)) {
-      // Uncompressed, as every reader of the plug-in's pictures expects.
-      PROPBAG2 option{};
-      option.pstrName = const_cast<LPOLESTR>(L"TiffCompressionMethod");
-      VARIANT value;
-      VariantInit(&value);
-      value.vt = VT_UI1;
-      value.bVal = WICTiffCompressionNone;
-      result = options->Write(1, &option, &value);
-    }
-    if (SUCCEEDED(result)) result = frame->Initialize(options.get());
-    if (SUCCEEDED(result)) result = frame->SetSize(width, height);
-    WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGRA;
-    if (SUCCEEDED(result)) result = frame->SetPixelFormat(&format);
-    if (SUCCEEDED(result) && format != GUID_WICPixelFormat32bppBGRA) result = WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT;
-    if (SUCCEEDED(result)) result = frame->WritePixels(height, stride, static_cast<UINT>(pixels.size()), pixels.data());
-    if (SUCCEEDED(result)) result = frame->Commit();
-    if (SUCCEEDED(result)) result = encoder->Commit();
-  }  // the stream closes the file here
-  // Only a complete file replaces `path`.
-  if (SUCCEEDED(result) && !MoveFileExW(aside.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-    result = HRESULT_FROM_WIN32(GetLastError());
+  Com<IWICImagingFactory> factory;
+  Com<IStream> stream;
+  Com<IWICBitmapEncoder> encoder;
+  Com<IWICBitmapFrameEncode> frame;
+  Com<IPropertyBag2> options;
+  HRESULT result = MakeFactory(factory);
+  if (SUCCEEDED(result)) result = CreateStreamOnHGlobal(nullptr, TRUE, stream.Put());
+  if (SUCCEEDED(result)) result = factory->CreateEncoder(GUID_ContainerFormatTiff, nullptr, encoder.Put());
+  if (SUCCEEDED(result)) result = encoder->Initialize(stream.get(), WICBitmapEncoderNoCache);
+  if (SUCCEEDED(result)) result = encoder->CreateNewFrame(frame.Put(), options.Put());
+  if (SUCCEEDED(result)) {
+    // Uncompressed, as every reader of the plug-in's pictures expects.
+    PROPBAG2 option{};
+    option.pstrName = const_cast<LPOLESTR>(L"TiffCompressionMethod");
+    VARIANT value;
+    VariantInit(&value);
+    value.vt = VT_UI1;
+    value.bVal = WICTiffCompressionNone;
+    result = options->Write(1, &option, &value);
   }
+  if (SUCCEEDED(result)) result = frame->Initialize(options.get());
+  if (SUCCEEDED(result)) result = frame->SetSize(width, height);
+  WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGRA;
+  if (SUCCEEDED(result)) result = frame->SetPixelFormat(&format);
+  if (SUCCEEDED(result) && format != GUID_WICPixelFormat32bppBGRA)
+    result = WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT;
+  if (SUCCEEDED(result))
+    result = frame->WritePixels(height, stride, static_cast<UINT>(pixels.size()), pixels.data());
+  if (SUCCEEDED(result)) result = frame->Commit();
+  if (SUCCEEDED(result)) result = encoder->Commit();
+  if (SUCCEEDED(result)) result = StreamBytes(stream.get(), bytes);
   if (FAILED(result)) {
-    error = Reason("cannot write " + Utf8Path(path), result);
-    DeleteFileW(aside.c_str());
+    bytes.clear();
+    error = Reason("cannot encode the picture as TIFF", result);
     return false;
   }
   return true;

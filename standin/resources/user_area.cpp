@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "draw/png.h"
 #include "host/faults.h"
 #include "host/plugin_calls.h"
 #include "resources/picture_codec.h"
@@ -135,14 +136,17 @@ const Picture* UserAreaCanvas(const Dialog& dialog, int32_t id) {
   return ua == nullptr ? nullptr : &ua->canvas;
 }
 
-bool SaveUserAreaCanvas(const Dialog& dialog, int32_t id, const std::filesystem::path& path,
-                        std::string& error) {
+bool EncodeUserAreaCanvas(const Dialog& dialog, int32_t id, PictureFormat format, std::string& bytes,
+                          std::string& error) {
   const Picture* canvas = UserAreaCanvas(dialog, id);
   if (canvas == nullptr) {
     error = "gadget " + std::to_string(id) + " has no user area attached";
     return false;
   }
-  return WritePicture(path, *canvas, error);
+  if (format == PictureFormat::kTiff) return EncodePicture(*canvas, bytes, error);
+  bytes = EncodePng(*canvas);
+  if (bytes.empty()) error = "cannot encode the canvas as PNG";
+  return !bytes.empty();
 }
 
 }  // namespace standin

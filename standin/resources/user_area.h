@@ -13,8 +13,8 @@
 #include <filesystem>
 #include <string>
 
+#include "draw/picture.h"
 #include "resources/bitmap.h"
-#include "resources/picture.h"
 #include "resources/resource.h"
 #include "ui/dialog.h"
 #include "ui/handle_table.h"
@@ -68,8 +68,10 @@ bool RepaintUserArea(Dialog& dialog, int32_t id);
 bool ResizeUserArea(Dialog& dialog, int32_t id, int32_t width, int32_t height);
 // The canvas of the user area attached to gadget `id`, or null.
 const Picture* UserAreaCanvas(const Dialog& dialog, int32_t id);
-// Writes that canvas as a picture file; false with a reason in `error`.
-bool SaveUserAreaCanvas(const Dialog& dialog, int32_t id, const std::filesystem::path& path,
-                        std::string& error);
+enum class PictureFormat { kTiff, kPng };
+// The bytes of a picture file of that canvas in `format`, for the caller to
+// write; false with a reason in `error`.
+bool EncodeUserAreaCanvas(const Dialog& dialog, int32_t id, PictureFormat format, std::string& bytes,
+                          std::string& error);
 
 }  // namespace standin

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "resources/picture.h"
+#include "draw/picture.h"
 #include "resources/picture_codec.h"
 #include "standin_test.h"
 
@@ -83,13 +83,19 @@ TEST_F(EndToEndMenus, BannerFillsExactlyItsGadget) {
       ASSERT_EQ(canvas.at(x, y), banner.at(x, y)) << x << ", " << y;
   }
 
+  // A name ending in .png, in any case, gets a PNG picture instead.
+  ASSERT_EQ(Script("command 1024416\nsave-canvas 10002 canvas.PNG\n").status, 0);
+  EXPECT_EQ(ReadText(File("canvas.PNG")).substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
+
   // A banner of two colours, left and right, stretched to any size: every
   // pixel of the gadget painted, the halves where they belong.
   const standin::Rgba left{255, 0, 0, 255}, right{0, 0, 255, 255};
   const fs::path plugins = PluginsCopy();
   standin::Picture halves(4, 2, left);
   for (int32_t y = 0; y < 2; ++y) halves.at(2, y) = halves.at(3, y) = right;
-  ASSERT_TRUE(standin::WritePicture(plugins / "vitrel" / "res" / "banner.tif", halves, error)) << error;
+  std::string bytes;
+  ASSERT_TRUE(standin::EncodePicture(halves, bytes, error)) << error;
+  WriteText(plugins / "vitrel" / "res" / "banner.tif", bytes);
   struct Size {
     int32_t width, height;
   };

@@ -6,10 +6,10 @@
 
 #include "abi/commands.h"
 #include "abi/host_table.h"
+#include "draw/picture.h"
 #include "flipit_ids.h"
 #include "host/scene_host.h"
 #include "journal/journal.h"
-#include "resources/picture.h"
 #include "resources/picture_codec.h"
 #include "ui/dialog_host.h"
 #include "ui/filename.h"
@@ -95,9 +95,10 @@ fs::path PluginTest::PluginFolder(int32_t dialog_id, bool pictures) {
     for (int32_t y = 0; y < 2; ++y) {
       for (int32_t x = 2; x < 4; ++x) picture.at(x, y) = kRightColour;
     }
+    std::string bytes, error;
+    if (!standin::EncodePicture(picture, bytes, error)) throw std::runtime_error(error);
     for (const char* name : {"banner.tif", "usage.tif", "version.tif", "mirror.tif"}) {
-      std::string error;
-      if (!standin::WritePicture(res / name, picture, error)) throw std::runtime_error(error);
+      std::ofstream(res / name, std::ios::binary) << bytes;
     }
   }
   return folder;

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "draw/picture.h"
 #include "flipit.h"
-#include "resources/picture.h"
 #include "ui/dialog.h"
 #include "vitrel_host_abi.h"
 

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -135,6 +136,27 @@ TEST(PictureCodec, TiffLoadsWithEveryPixel) {
   for (int32_t y = 0; y < 5; ++y) {
     for (int32_t x = 0; x < 37; ++x) ASSERT_EQ(picture.at(x, y), Colour(x, y)) << x << "," << y;
   }
+}
+
+TEST(PictureCodec, EncodedTiffReadsBackPixelForPixel) {
+  Picture picture(37, 5);
+  for (int32_t y = 0; y < 5; ++y) {
+    for (int32_t x = 0; x < 37; ++x) picture.at(x, y) = Colour(x, y);
+  }
+  picture.at(3, 2) = {0, 0, 0, 0};  // transparent stays transparent
+  std::string bytes, error;
+  ASSERT_TRUE(EncodePicture(picture, bytes, error)) << error;
+  ScratchFolder folder;
+  std::ofstream(folder.path() / "a.tif", std::ios::binary) << bytes;
+  Picture read;
+  ASSERT_TRUE(ReadPicture(folder.path() / "a.tif", read, error)) << error;
+  ASSERT_EQ(read.width(), 37);
+  ASSERT_EQ(read.height(), 5);
+  for (int32_t y = 0; y < 5; ++y) {
+    for (int32_t x = 0; x < 37; ++x) ASSERT_EQ(read.at(x, y), picture.at(x, y)) << x << "," << y;
+  }
+  EXPECT_FALSE(EncodePicture(Picture(), bytes, error));
+  EXPECT_TRUE(bytes.empty());
 }
 
 TEST(PictureCodec, BadFilesAreRefusedAndLeaveThePictureAlone) {

@@ -26,6 +26,8 @@ class Picture {
   Rgba& at(int32_t x, int32_t y) { return pixels_[Index(x, y)]; }
   const Rgba& at(int32_t x, int32_t y) const { return pixels_[Index(x, y)]; }
   void Fill(Rgba colour);
+  // The pixels, row after row, without gaps (for encoders).
+  const Rgba* data() const { return pixels_.data(); }
 
  private:
   std::size_t Index(int32_t x, int32_t y) const {

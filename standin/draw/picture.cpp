@@ -1,4 +1,4 @@
-#include "resources/picture.h"
+#include "draw/picture.h"
 
 #include <algorithm>
 
