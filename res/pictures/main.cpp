@@ -1,8 +1,11 @@
 // Draws the plug-in's pictures into a folder, or checks one picture:
 //   vitrel_pictures write DIR
-//   vitrel_pictures check FILE WIDTH HEIGHT
-// The check confirms that a picture is plain 8-bit RGB of the given size and
-// not one flat colour, so a build that drew nothing is caught.
+//   vitrel_pictures check FILE WIDTH HEIGHT opaque|transparent
+// The check confirms that a picture is 8-bit RGBA of the given size in the
+// form the plug-in's hosts decode, and not one flat colour, so a build that
+// drew nothing is caught. An opaque picture (a banner) has no pixel a dialog
+// would show through; a transparent one (an icon) has a see-through
+// background, an opaque body and smooth edges between the two.
 #include <charconv>
 #include <filesystem>
 #include <iostream>
@@ -10,14 +13,16 @@
 #include <string_view>
 #include <system_error>
 
+#include "picture_file.h"
 #include "pictures.h"
-#include "tiff_file.h"
 
 namespace {
 
+using standin::Picture;
+
 int usage() {
   std::cerr << "usage: vitrel_pictures write DIR\n"
-               "       vitrel_pictures check FILE WIDTH HEIGHT\n";
+               "       vitrel_pictures check FILE WIDTH HEIGHT opaque|transparent\n";
   return 2;
 }
 
@@ -33,9 +38,8 @@ int writeAll(const std::filesystem::path& folder) {
     std::cerr << "vitrel_pictures: cannot create " << folder.string() << ": " << error.message() << "\n";
     return 1;
   }
-  for (const pictures::Picture& picture : pictures::allPictures()) {
-    const std::string path = (folder / picture.fileName).string();
-    const std::string problem = pictures::writeTiff(path, picture.draw());
+  for (const pictures::PictureFile& file : pictures::allPictures()) {
+    const std::string problem = pictures::writeTiff((folder / file.fileName).string(), file.draw());
     if (!problem.empty()) {
       std::cerr << "vitrel_pictures: " << problem << "\n";
       return 1;
@@ -44,31 +48,51 @@ int writeAll(const std::filesystem::path& folder) {
   return 0;
 }
 
-bool hasMoreThanOneColour(const pictures::Image& image) {
-  const pictures::Rgb first = image.at(0, 0);
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x)
-      if (!(image.at(x, y) == first)) return true;
-  return false;
+struct Census {
+  bool severalColours = false;
+  int transparent = 0;  // alpha 0
+  int partial = 0;      // alpha strictly between 0 and 255
+  int opaque = 0;       // alpha 255
+};
+
+Census countPixels(const Picture& picture) {
+  Census census;
+  const standin::Rgba first = picture.at(0, 0);
+  for (int y = 0; y < picture.height(); ++y)
+    for (int x = 0; x < picture.width(); ++x) {
+      const standin::Rgba p = picture.at(x, y);
+      census.severalColours = census.severalColours || !(p == first);
+      ++(p.a == 0 ? census.transparent : p.a == 255 ? census.opaque : census.partial);
+    }
+  return census;
 }
 
-int check(const std::string& path, int width, int height) {
-  const pictures::ReadResult read = pictures::readPlainTiff(path);
-  if (!read.image) {
+int check(const std::string& path, int width, int height, bool opaque) {
+  const pictures::ReadResult read = pictures::readTiff(path);
+  if (!read.picture) {
     std::cerr << path << ": " << read.error << "\n";
     return 1;
   }
-  const pictures::Image& image = *read.image;
-  if (image.width() != width || image.height() != height) {
-    std::cerr << path << ": " << image.width() << " x " << image.height() << ", expected " << width << " x "
-              << height << "\n";
+  const Picture& picture = *read.picture;
+  if (picture.width() != width || picture.height() != height) {
+    std::cerr << path << ": " << picture.width() << " x " << picture.height() << ", expected " << width
+              << " x " << height << "\n";
     return 1;
   }
-  if (!hasMoreThanOneColour(image)) {
-    std::cerr << path << ": one flat colour\n";
+  const Census census = countPixels(picture);
+  std::string problem;
+  if (!census.severalColours)
+    problem = "one flat colour";
+  else if (opaque && census.opaque != width * height)
+    problem = "not opaque everywhere";
+  else if (!opaque && (census.transparent == 0 || census.partial == 0 || census.opaque == 0))
+    problem = "no transparent background, opaque body and smooth edges";
+  if (!problem.empty()) {
+    std::cerr << path << ": " << problem << "\n";
     return 1;
   }
-  std::cout << path << ": " << width << " x " << height << " RGB\n";
+  std::cout << path << ": " << width << " x " << height << " RGBA, " << (opaque ? "opaque" : "transparent")
+            << "\n";
   return 0;
 }
 
@@ -78,7 +102,9 @@ int main(int argc, char** argv) {
   const std::string_view mode = argc > 1 ? argv[1] : "";
   if (mode == "write" && argc == 3) return writeAll(argv[2]);
   int width = 0, height = 0;
-  if (mode == "check" && argc == 5 && parseSize(argv[3], width) && parseSize(argv[4], height))
-    return check(argv[2], width, height);
+  if (mode == "check" && argc == 6 && parseSize(argv[3], width) && parseSize(argv[4], height)) {
+    const std::string_view alpha = argv[5];
+    if (alpha == "opaque" || alpha == "transparent") return check(argv[2], width, height, alpha == "opaque");
+  }
   return usage();
 }
