@@ -75,6 +75,7 @@ struct HostOptions {
   CLI::Option* open_files;
   CLI::Option* fail_op;
   CLI::Option* fail_seed;
+  CLI::Option* pictures;
   CLI::Option* quiet;
 
   explicit HostOptions(CLI::App& command, bool user_session = true)
@@ -104,6 +105,11 @@ struct HostOptions {
                                           "chosen by seed S (the same calls on every system)")
                             ->type_name("S")
                       : nullptr),
+        pictures(user_session ? command.add_option("--pictures")
+                                    ->description("draw every dialog the plug-in opens into DIR as "
+                                                  "ID.png, ID-2.png, ... (DIR is created when missing)")
+                                    ->type_name("DIR")
+                              : nullptr),
         quiet(command.add_flag("--quiet")->description(
             "no notices on standard error (errors still go there)")) {}
 
@@ -120,6 +126,7 @@ struct HostOptions {
       settings.fail_seed = ReadInteger<uint64_t>(Last(fail_seed), "--fail-seed");
     settings.quiet = quiet->count() > 0;
     settings.journal = Last(journal);
+    if (pictures != nullptr) settings.pictures = Last(pictures);
     return settings;
   }
 };
@@ -167,6 +174,16 @@ class MirrorOptions {
     report_ = command.add_option("--report")
                   ->description("write what the run did as JSON to FILE (- for standard output)")
                   ->type_name("FILE");
+    dialog_picture_ = command.add_option("--dialog-picture")
+                          ->description(
+                              "draw the dialog as a PNG picture to FILE, as it is just before Mirror is "
+                              "pressed (- for standard output)")
+                          ->type_name("FILE");
+    picture_ = command.add_option("--picture")
+                   ->description(
+                       "draw the scene before and after the run as a PNG picture to FILE (front, "
+                       "top and side views, the mirror plane dashed; - for standard output)")
+                   ->type_name("FILE");
     undo_ = command.add_flag("--undo")->description("undo the mirror once before writing");
     redo_ = command.add_flag("--redo")->description("then redo it once (needs --undo)");
     host_.emplace(command);  // listed last in the help: they concern the host, not the mirror
@@ -192,6 +209,8 @@ class MirrorOptions {
     }
     request.out = Last(out_, "-");
     request.report = Last(report_);
+    request.picture = Last(picture_);
+    request.dialog_picture = Last(dialog_picture_);
     request.undo = undo_->count() > 0;
     request.redo = redo_->count() > 0;
     if (request.redo && !request.undo) throw UsageError("--redo needs --undo");
@@ -227,6 +246,8 @@ class MirrorOptions {
   CLI::Option* select_;
   CLI::Option* out_;
   CLI::Option* report_;
+  CLI::Option* picture_;
+  CLI::Option* dialog_picture_;
   CLI::Option* undo_;
   CLI::Option* redo_;
 };
@@ -260,6 +281,58 @@ class ValidateOptions {
   std::optional<HostOptions> host_;
   CLI::Option* strictness_;
   CLI::Option* seed_;
+};
+
+// `render`: the scene, the picture file, the views and the picture's size.
+class RenderOptions {
+ public:
+  explicit RenderOptions(CLI::App& command) {
+    AddOperand(command, "SCENE", scene_, "the scene file");
+    out_ = command.add_option("--out")
+               ->description("write the picture as a PNG to FILE (- for standard output)")
+               ->type_name("FILE")
+               ->required();
+    view_ =
+        command.add_option("--view")
+            ->description(WithDefault("the view: front (X right, Y up), top (X right, Z down), side (Z left, "
+                                      "Y up), or all three side by side",
+                                      "all"))
+            ->type_name("front|top|side|all");
+    size_ = command.add_option("--size")
+                ->description(
+                    "the picture's width and height in pixels, each from 16 to 8192 (default 1200,440 "
+                    "for all views, 800,600 for one)")
+                ->type_name("W,H");
+  }
+
+  RenderRequest Read() const {
+    RenderRequest request;
+    request.scene = scene_;
+    request.out = Last(out_);
+    if (view_->count() > 0) {
+      const std::optional<std::vector<View>> views = ReadViews(Last(view_));
+      if (!views) {
+        throw UsageError("bad value " + QuoteForMessage(Last(view_)) +
+                         " for --view (front, top, side or all)");
+      }
+      request.views = *views;
+    }
+    if (size_->count() > 0) {
+      request.size = ReadPictureSize(Last(size_));
+      if (!request.size) {
+        throw UsageError(
+            "bad value " + QuoteForMessage(Last(size_)) +
+            " for --size (W,H: width and height in pixels, each from 16 to 8192, such as 1200,440)");
+      }
+    }
+    return request;
+  }
+
+ private:
+  std::string scene_;
+  CLI::Option* out_;
+  CLI::Option* view_;
+  CLI::Option* size_;
 };
 
 // A word that no option or operand took.
@@ -319,6 +392,12 @@ CommandLine ParseCommandLine(std::span<const std::string_view> words) {
   const HostOptions script_host(*script_command);
   script_command->footer(ScriptStepsHelp());
 
+  CLI::App* render_command = app.add_subcommand(
+      "render", "draw the scene in orthographic views (front, top, side) as a PNG picture");
+  TakeEveryValue(*render_command);
+  const RenderOptions render(*render_command);
+  render_command->footer("The views and what they show: docs/standin-render.md in Vitrel's source tree.");
+
   CLI::App* validate_command = app.add_subcommand(
       "validate",
       "test the plug-in hard: load and end it, its dialog, odd gadget values, random mirrors, "
@@ -354,6 +433,10 @@ CommandLine ParseCommandLine(std::span<const std::string_view> words) {
       CheckNothingLeft(*script_command);
       script.host = script_host.Read();
       return script;
+    }
+    if (render_command->parsed()) {
+      CheckNothingLeft(*render_command);
+      return render.Read();
     }
     if (validate_command->parsed()) {
       CheckNothingLeft(*validate_command);

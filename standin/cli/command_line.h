@@ -9,6 +9,7 @@
 
 #include "cli/info_command.h"
 #include "cli/mirror_command.h"
+#include "cli/render_command.h"
 #include "cli/script_command.h"
 #include "validate/validate_command.h"
 
@@ -20,7 +21,8 @@ struct Printout {
   std::string text;
 };
 
-using CommandLine = std::variant<Printout, InfoRequest, MirrorRequest, ScriptRequest, ValidateRequest>;
+using CommandLine =
+    std::variant<Printout, InfoRequest, MirrorRequest, ScriptRequest, ValidateRequest, RenderRequest>;
 
 // Reads `words` (without the program's name). Options may come before or
 // after the operand, as `--opt value` or `--opt=value`. Throws UsageError

@@ -20,7 +20,11 @@
 
 namespace standin {
 
-HostSession::HostSession(HostSettings settings) : settings_(std::move(settings)) {
+HostSession::HostSession(HostSettings settings, DialogPictureFolder::Writing pictures)
+    : settings_(std::move(settings)) {
+  // First, before anything of the host changes: the folder may be refused.
+  if (!settings_.pictures.empty())
+    pictures_ = std::make_unique<DialogPictureFolder>(settings_.pictures, pictures);
   TheSceneHost().Reset();
   if (settings_.fail_op > 0) HostFaults().FailNthCall(settings_.fail_op);
   if (settings_.fail_seed) HostFaults().FailAtRandom(*settings_.fail_seed, kRandomFailureOdds);
@@ -156,6 +160,16 @@ void HostSession::Press(int32_t id) {
 void HostSession::Close() {
   const UserOutcome outcome = CloseAsUser(OpenDialog());
   if (!outcome.done) throw UserActionError(outcome.reason);
+}
+
+void HostSession::CheckDialogPictures() {
+  if (pictures_ != nullptr) pictures_->ThrowFirstError();
+}
+
+void HostSession::StageDialogPictures(OutputBatch& outputs) {
+  if (pictures_ == nullptr) return;
+  pictures_->ThrowFirstError();
+  pictures_->StageInto(outputs);
 }
 
 void HostSession::Undo() {

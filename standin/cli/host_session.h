@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "cli/dialog_pictures.h"
 #include "io/text_sink.h"
 #include "journal/block_text_buffer.h"
 #include "scene/document.h"
@@ -29,13 +30,17 @@ struct HostSettings {
   bool quiet = false;                 // no notices on standard error
   int64_t fail_op = 0;                // the host call that may fail that fails (from 1); 0: none
   std::optional<uint64_t> fail_seed;  // host calls that may fail fail at random from this seed
+  std::string pictures;               // a folder that gets a PNG of every dialog opened; empty: none
 };
 
 class HostSession {
  public:
   // Starts afresh: a new scene with an empty active document, no plug-ins
-  // yet, the journal recording.
-  explicit HostSession(HostSettings settings);
+  // yet, the journal recording. With `settings.pictures`, every dialog shown
+  // is drawn into that folder (created when missing), written as `pictures`
+  // says; a name there that is no folder is a UsageError.
+  explicit HostSession(HostSettings settings,
+                       DialogPictureFolder::Writing pictures = DialogPictureFolder::Writing::kAtOnce);
   // Ends the plug-ins if End was not reached; the journal is still written
   // (an error then goes to standard error), for it tells what led to the
   // error that ends the program.
@@ -85,6 +90,13 @@ class HostSession {
   void Undo();
   void Redo();
 
+  // The dialog pictures of `settings.pictures`: CheckDialogPictures throws
+  // FileWriteError when one could not be drawn or written (asked after each
+  // step, as the pictures are taken inside the plug-in's calls);
+  // StageDialogPictures stages those kept for the run's outputs.
+  void CheckDialogPictures();
+  void StageDialogPictures(OutputBatch& outputs);
+
  private:
   // Loads the plug-ins, keeping the loader's problems for the caller to
   // report (ReportPluginProblems) or to fold into its own error
@@ -98,6 +110,7 @@ class HostSession {
   BlockTextBuffer journal_text_;
   std::ostream journal_{&journal_text_};
   std::unique_ptr<PluginHost> plugins_;
+  std::unique_ptr<DialogPictureFolder> pictures_;
   bool ended_ = false;
 };
 

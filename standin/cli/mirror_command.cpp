@@ -8,9 +8,12 @@
 #include "cli/exit_status.h"
 #include "cli/host_session.h"
 #include "cli/mirror_options.h"
+#include "cli/mirror_picture.h"
 #include "cli/mirror_report.h"
+#include "draw/png.h"
 #include "io/output_file.h"
 #include "io/scene_writer.h"
+#include "ui/dialog_picture.h"
 
 namespace standin {
 
@@ -18,15 +21,21 @@ int RunMirror(const MirrorRequest& request) {
   // An output that cannot be written ends the run before it starts, so that
   // it touches nothing.
   CheckOutputTarget(request.out);
-  for (const std::string* path : {&request.report, &request.host.journal}) {
+  for (const std::string* path :
+       {&request.report, &request.host.journal, &request.dialog_picture, &request.picture}) {
     if (!path->empty()) CheckOutputTarget(*path);
   }
-  HostSession session(request.host);
+  HostSession session(request.host, DialogPictureFolder::Writing::kWithOutputs);
   session.LoadScene(request.scene);
   if (request.select) session.Select(request.selection);
   session.RunCommand(kMirrorCommand);
   if (!session.HasOpenDialog()) throw StepFailedError("command 1024416 opened no dialog");
   for (const GadgetSetting& setting : request.settings) SetGadget(session, setting, HintStyle::kOptions);
+  // The dialog as the user leaves it, the moment before pressing Mirror.
+  const std::string dialog_picture =
+      request.dialog_picture.empty() ? std::string() : EncodePng(DrawDialog(session.OpenDialog()));
+  std::optional<MirrorPicture> picture;  // the scene as the user is about to mirror it
+  if (!request.picture.empty()) picture.emplace(session.document(), session.OpenDialog());
   if (!request.host.quiet) NoticeSelection(session.document());
   // The report is taken while the run's copy is still in the document: an
   // undo takes it out again.
@@ -44,11 +53,15 @@ int RunMirror(const MirrorRequest& request) {
   // made.
   const Document& document = session.document();
   CheckSceneFile(document, request.out);
+  std::string picture_png = picture ? picture->Png(document) : std::string();
   const TextProducer journal = session.EndAndTakeJournal();
   OutputBatch outputs;
   outputs.StageProduced(request.out,
                         [&](const TextSink& sink) { WriteSceneText(document, request.out, sink); });
   if (!request.report.empty()) outputs.Stage(request.report, std::move(report));
+  if (!request.dialog_picture.empty()) outputs.Stage(request.dialog_picture, dialog_picture);
+  session.StageDialogPictures(outputs);
+  if (picture) outputs.Stage(request.picture, std::move(picture_png));
   if (journal) outputs.StageProduced(request.host.journal, journal);
   outputs.Commit();
   return kExitDone;

@@ -19,7 +19,9 @@ struct MirrorRequest {
   bool select = false;  // --select was given: `selection` replaces the scene's
   std::vector<std::string> selection;
   std::string out = "-";
-  std::string report;  // empty: none
+  std::string report;          // empty: none
+  std::string dialog_picture;  // the dialog as a PNG just before the mirror button is pressed; empty: none
+  std::string picture;         // the scene before and after as a PNG; empty: none
   bool undo = false;
   bool redo = false;
 };

@@ -35,6 +35,7 @@ int Dispatch(std::span<const std::string_view> words) {
   if (const auto* info = std::get_if<InfoRequest>(&line)) return RunInfo(*info);
   if (const auto* mirror = std::get_if<MirrorRequest>(&line)) return RunMirror(*mirror);
   if (const auto* validate = std::get_if<ValidateRequest>(&line)) return RunValidate(*validate);
+  if (const auto* render = std::get_if<RenderRequest>(&line)) return RunRender(*render);
   return RunScript(std::get<ScriptRequest>(line));
 }
 

@@ -1,15 +1,11 @@
 #include "cli/script_command.h"
 
 #include <algorithm>
-#include <chrono>
+#include <cctype>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
 #include <span>
 #include <string>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
 #include "abi/host_table.h"
@@ -19,6 +15,7 @@
 #include "cli/mirror_options.h"
 #include "cli/program_location.h"
 #include "cli/script_reader.h"
+#include "draw/png.h"
 #include "host/faults.h"
 #include "io/output_file.h"
 #include "io/quoted_text.h"
@@ -26,6 +23,7 @@
 #include "io/scene_writer.h"
 #include "resources/user_area.h"
 #include "ui/dialog_dump.h"
+#include "ui/dialog_picture.h"
 #include "ui/user_values.h"
 
 namespace standin {
@@ -62,28 +60,22 @@ void Resize(HostSession& session, Words words) {
   }
 }
 
-// The picture codecs write whole files by name, so the picture is made in a
-// scratch file first and then written like every other output: links
-// followed, a device written to and never replaced.
+// A file named *.png gets a PNG picture, any other a TIFF one. The bytes are
+// written like every other output: links followed, a device written to,
+// a regular file replaced only by a complete new one.
 void SaveCanvas(HostSession& session, Words words) {
   const int32_t id = Int(words[0]);
   const Dialog& dialog = UserAreaDialog(session, id);
-  std::error_code ignored;
-  const std::filesystem::path scratch =
-      std::filesystem::temp_directory_path(ignored) /
-      ("standin-canvas-" + std::to_string(std::random_device()()) + "-" +
-       std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + ".tif");
-  std::string error;
-  const bool made = SaveUserAreaCanvas(dialog, id, scratch, error);
+  const std::string& file = words[1];
+  const bool png = file.size() >= 4 && std::equal(file.end() - 4, file.end(), ".png", [](char a, char b) {
+                     return std::tolower(static_cast<unsigned char>(a)) == b;
+                   });
   std::string picture;
-  if (made) {
-    std::ifstream in(scratch, std::ios::binary);
-    picture.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (!in.good() && !in.eof()) error = "cannot read back the picture made in " + scratch.string();
+  std::string error;
+  if (!EncodeUserAreaCanvas(dialog, id, png ? PictureFormat::kPng : PictureFormat::kTiff, picture, error)) {
+    throw FileWriteError(file + ": " + error);
   }
-  std::filesystem::remove(scratch, ignored);
-  if (!made || !error.empty()) throw FileWriteError(words[1] + ": " + error);
-  WriteOutput(words[1], picture);
+  WriteOutput(file, picture);
 }
 
 // Words checked when the script is read (see Misfit), names already turned
@@ -126,6 +118,8 @@ constexpr Step kSteps[] = {
     {"save", "w", [](HostSession& s, Words w) { s.SaveScene(w[0]); }, 0},
     {"dump-dialog", "w",
      [](HostSession& s, Words w) { WriteOutput(w[0], DumpDialog(s.OpenDialog()) + "\n"); }, 0},
+    {"picture-dialog", "w",
+     [](HostSession& s, Words w) { WriteOutput(w[0], EncodePng(DrawDialog(s.OpenDialog()))); }, 0},
     {"fail", "kII", Fail},
     {"host-version", "i", [](HostSession& s, Words w) { s.SetHostVersion(Int(w[0])); }},
     {"message", "i", [](HostSession& s, Words w) { s.SendMessage(Int(w[0])); }},
@@ -260,6 +254,7 @@ int RunScript(const ScriptRequest& request) {
   for (const ScriptStep& step : steps) {
     try {
       step.step->run(session, step.words);
+      session.CheckDialogPictures();
     } catch (...) {
       RethrowAt(name + ":" + std::to_string(step.line) + ": ");
     }
@@ -281,6 +276,7 @@ std::string ScriptStepsHelp() {
          "  undo, redo              undo or redo the document's last group\n"
          "  save FILE               write the active document (- for standard output)\n"
          "  dump-dialog FILE        write the open dialog as JSON\n"
+         "  picture-dialog FILE     write the open dialog as a PNG picture, as a user would see it\n"
          "  fail KIND [FIRST [COUNT]]  make a host service fail from its FIRST call, COUNT times (-1: "
          "always)\n"
          "  host-version N          the version announced to the plug-ins (before they load)\n"

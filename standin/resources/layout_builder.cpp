@@ -67,6 +67,8 @@ bool BuildLayout(Dialog& dialog, const Resource& resource, int32_t description_i
     gadget.value = InitialValue(element, gadget.caption);
     gadget.width = element.width;
     gadget.height = element.height;
+    gadget.columns = element.columns;
+    gadget.rows = element.rows;
     // Groups come before their elements, so the parent's id is known.
     gadget.parent = element.parent < 0 ? 0 : ids[static_cast<std::size_t>(element.parent)];
     if (Gadget* existing = gadget.id > 0 ? dialog.Find(gadget.id) : nullptr) {

@@ -68,6 +68,10 @@ struct Gadget {
   VtUserArea* user_area = nullptr;
   // The id of the group the gadget lies in; 0 at the top of the window.
   int32_t parent = 0;
+  // Groups: how many gadgets go in a row. 0 when the group is laid out
+  // column by column instead, `rows` gadgets to a column.
+  int32_t columns = 1;
+  int32_t rows = 0;
 };
 
 // Keeps `min` and `max` as the gadget's limits when they make a range.

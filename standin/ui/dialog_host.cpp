@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "io/quoted_text.h"
@@ -17,6 +18,7 @@ namespace {
 // host refuses to open another, so a plug-in opening them without end stops.
 constexpr int kMaxModalDepth = 16;
 int g_modal_depth = 0;
+DialogShownObserver g_shown_observer;
 
 void JournalOpen(const Dialog& dialog, bool modal, bool result) {
   Journal::Event event(HostJournal(), "dialog.open");
@@ -145,6 +147,7 @@ bool OpenDialog(Dialog& dialog, int32_t type, int32_t plugin_id) {
   // A shown window paints its user areas.
   PaintUserAreas(dialog);
   if (!dialogs.Alive(&dialog)) return false;
+  if (g_shown_observer) g_shown_observer(dialog);
   if (!modal) {
     dialogs.NoteOpened(&dialog);
     return true;
@@ -160,6 +163,8 @@ bool OpenDialog(Dialog& dialog, int32_t type, int32_t plugin_id) {
   --g_modal_depth;
   return true;
 }
+
+void SetDialogShownObserver(DialogShownObserver observer) { g_shown_observer = std::move(observer); }
 
 bool CloseDialog(Dialog& dialog) {
   if (!dialog.open || dialog.closing) return false;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,14 @@ inline constexpr int32_t kModalCloseButton = 10022;
 // pressing kModalCloseButton before this returns; one that does not close
 // then is closed by the host. True when the window was built.
 bool OpenDialog(Dialog& dialog, int32_t type, int32_t plugin_id);
+
+// Told of every window the host shows, once its layout is built, its values
+// set and its user areas painted (a modal one before its closing button is
+// pressed). One observer serves the whole host; an empty one is none. It is
+// called from inside the plug-in's request to open the dialog, so it must
+// not throw.
+using DialogShownObserver = std::function<void(const Dialog&)>;
+void SetDialogShownObserver(DialogShownObserver observer);
 
 // Asks the dialog whether it may close and closes it; true when it closed.
 bool CloseDialog(Dialog& dialog);

@@ -1,0 +1,68 @@
+#include "cli/dialog_pictures.h"
+
+#include <exception>
+#include <system_error>
+
+#include "cli/command_errors.h"
+#include "draw/png.h"
+#include "io/quoted_text.h"
+#include "ui/dialog_host.h"
+#include "ui/dialog_picture.h"
+#include "ui/filename.h"
+
+namespace standin {
+
+namespace fs = std::filesystem;
+
+DialogPictureFolder::DialogPictureFolder(const std::string& folder, Writing writing)
+    : folder_(folder), writing_(writing) {
+  if (folder == "-") throw UsageError("--pictures takes a folder, not - (standard output)");
+  const fs::path native = NativePath(folder);
+  std::error_code error;
+  const fs::file_status status = fs::status(native, error);
+  if (fs::exists(status) && !fs::is_directory(status)) {
+    throw UsageError("--pictures " + QuoteForMessage(folder) +
+                     ": not a folder; name a folder (it is created when missing)");
+  }
+  if (!fs::exists(status) && !fs::create_directories(native, error) && error) {
+    throw FileWriteError(folder + ": cannot create the folder: " + error.message());
+  }
+  if (!folder_.ends_with('/') && !folder_.ends_with('\\')) folder_ += '/';
+  SetDialogShownObserver([this](const Dialog& dialog) { Take(dialog); });
+}
+
+DialogPictureFolder::~DialogPictureFolder() { SetDialogShownObserver(nullptr); }
+
+std::string DialogPictureFolder::NextName(const Dialog& dialog) {
+  if (!dialog.description_id) return "dialog-" + std::to_string(++without_description_) + ".png";
+  const int opening = ++openings_[*dialog.description_id];
+  return std::to_string(*dialog.description_id) + (opening > 1 ? "-" + std::to_string(opening) : "") + ".png";
+}
+
+void DialogPictureFolder::Take(const Dialog& dialog) {
+  if (!error_.empty()) return;
+  const std::string path = folder_ + NextName(dialog);
+  try {
+    std::string png = EncodePng(DrawDialog(dialog));
+    if (writing_ == Writing::kAtOnce) {
+      WriteOutput(path, png);
+    } else {
+      kept_.emplace_back(path, std::move(png));
+    }
+  } catch (const FileWriteError& failure) {
+    error_ = failure.what();
+  } catch (const std::exception& failure) {
+    error_ = path + ": cannot draw the dialog: " + failure.what();
+  }
+}
+
+void DialogPictureFolder::ThrowFirstError() {
+  if (!error_.empty()) throw FileWriteError(error_);
+}
+
+void DialogPictureFolder::StageInto(OutputBatch& outputs) {
+  for (auto& [path, png] : kept_) outputs.Stage(path, std::move(png));
+  kept_.clear();
+}
+
+}  // namespace standin
