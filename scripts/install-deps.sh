@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev rapidjson-dev libcli11-dev libtiff-dev
+packages=(cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev rapidjson-dev libcli11-dev libtiff-dev libstb-dev fonts-dejavu-core img2pdf
   groff perl g++-mingw-w64-x86-64-posix wine64 lld-14 llvm-14 clang-14 libclang-rt-14-dev libfuzzer-14-dev)
 # The locale tests run standin in (see below), memcheck for the examples, and
 # /usr/bin/time for scripts/measure-scene-path.sh.

@@ -2,6 +2,9 @@
 # pictures, writes the PDF aside and moves it to OUTPUT only when groff
 # succeeded, so a failed run never leaves a broken manual in the plug-in
 # folder. The fixed date makes every build of the same source identical.
+# With IMG2PDF and IMAGES (a folder), the pictures named in PICTURES
+# (IMAGES/NAME.png) are turned into PDF pages that the manual's .Picture
+# macro places; without them the manual is typeset without its pictures.
 foreach(required GROFF SOURCE OUTPUT)
   if(NOT DEFINED ${required})
     message(FATAL_ERROR "build_manual.cmake needs -D${required}=...")
@@ -13,9 +16,37 @@ get_filename_component(source_dir ${SOURCE} DIRECTORY)
 get_filename_component(output_dir ${OUTPUT} DIRECTORY)
 file(MAKE_DIRECTORY ${output_dir})
 
+# Each picture is shown at 3/4 point per pixel (its size on a screen of 96
+# pixels per inch), narrowed to the line length of six inches if wider.
+set(picture_strings)
+if(IMG2PDF AND IMAGES)
+  set(picture_dir ${output_dir}/manual-pictures)
+  file(MAKE_DIRECTORY ${picture_dir})
+  foreach(name IN LISTS PICTURES)
+    set(png ${IMAGES}/${name}.png)
+    file(READ ${png} size_hex OFFSET 16 LIMIT 8 HEX)
+    string(SUBSTRING ${size_hex} 0 8 width_hex)
+    string(SUBSTRING ${size_hex} 8 8 height_hex)
+    math(EXPR width_px "0x${width_hex}")
+    math(EXPR height_px "0x${height_hex}")
+    math(EXPR width_sp "${width_px} * 750")
+    if(width_sp GREATER 432000)
+      set(width_sp 432000)
+    endif()
+    math(EXPR height_sp "${height_px} * ${width_sp} / ${width_px}")
+    execute_process(COMMAND ${IMG2PDF} --nodate ${png} -o ${picture_dir}/${name}.pdf
+                    RESULT_VARIABLE status ERROR_VARIABLE messages)
+    if(NOT status EQUAL 0)
+      message(FATAL_ERROR "img2pdf could not convert ${png} (status ${status}):\n${messages}")
+    endif()
+    list(APPEND picture_strings -dpicture-${name}=${picture_dir}/${name}.pdf -dwidth-${name}=${width_sp}
+         -dheight-${name}=${height_sp})
+  endforeach()
+endif()
+
 execute_process(
   COMMAND ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${release_date_epoch}
-          ${GROFF} -ms -t -p -Tpdf -dpaper=a4 -P-pa4 -ww -I ${source_dir} ${SOURCE}
+          ${GROFF} ${picture_strings} -ms -t -p -Tpdf -dpaper=a4 -P-pa4 -ww -I ${source_dir} ${SOURCE}
   OUTPUT_FILE ${OUTPUT}.partial
   ERROR_VARIABLE messages
   RESULT_VARIABLE status

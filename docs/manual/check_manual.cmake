@@ -16,3 +16,15 @@ file(READ ${PDF} tail OFFSET ${tail_offset})
 if(NOT tail MATCHES "%%EOF[\r\n]*$")
   message(FATAL_ERROR "${PDF} is cut short: no end-of-file marker")
 endif()
+
+# With PICTURES (how many the build gave the manual), each must be in it:
+# a picture is an image with its transparency mask, two image objects.
+if(DEFINED PICTURES)
+  file(STRINGS ${PDF} images REGEX "/Subtype */Image")
+  string(REGEX MATCHALL "/Subtype */Image" images "${images}")
+  list(LENGTH images image_count)
+  math(EXPR expected "${PICTURES} * 2")
+  if(image_count LESS expected)
+    message(FATAL_ERROR "${PDF} holds ${image_count} image objects, fewer than the ${PICTURES} pictures it was given need")
+  endif()
+endif()
