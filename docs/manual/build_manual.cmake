@@ -2,9 +2,10 @@
 # pictures, writes the PDF aside and moves it to OUTPUT only when groff
 # succeeded, so a failed run never leaves a broken manual in the plug-in
 # folder. The fixed date makes every build of the same source identical.
-# With IMG2PDF and IMAGES (a folder), the pictures named in PICTURES
-# (IMAGES/NAME.png) are turned into PDF pages that the manual's .Picture
-# macro places; without them the manual is typeset without its pictures.
+# With IMG2PDF, IMAGES (a folder) and PICTURE_DIR (a scratch folder outside
+# the plug-in folder), the pictures named in PICTURES (IMAGES/NAME.png) are
+# turned into PDF pages in PICTURE_DIR that the manual's .Picture macro
+# places; without them the manual is typeset without its pictures.
 foreach(required GROFF SOURCE OUTPUT)
   if(NOT DEFINED ${required})
     message(FATAL_ERROR "build_manual.cmake needs -D${required}=...")
@@ -19,8 +20,8 @@ file(MAKE_DIRECTORY ${output_dir})
 # Each picture is shown at 3/4 point per pixel (its size on a screen of 96
 # pixels per inch), narrowed to the line length of six inches if wider.
 set(picture_strings)
-if(IMG2PDF AND IMAGES)
-  set(picture_dir ${output_dir}/manual-pictures)
+if(IMG2PDF AND IMAGES AND PICTURE_DIR)
+  set(picture_dir ${PICTURE_DIR})
   file(MAKE_DIRECTORY ${picture_dir})
   foreach(name IN LISTS PICTURES)
     set(png ${IMAGES}/${name}.png)
