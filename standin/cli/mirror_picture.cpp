@@ -1,9 +1,9 @@
 #include "cli/mirror_picture.h"
 
-#include <algorithm>
 #include <variant>
 
 #include "draw/png.h"
+#include "draw/utf8.h"
 
 namespace standin {
 namespace {
@@ -52,10 +52,8 @@ MirrorPicture::MirrorPicture(const Document& document, const Dialog& dialog)
   plane_ = MirrorPlane{space.off, normal};
   std::string space_name = "the world";
   if (selected->parent != nullptr) {
-    const std::string& name = selected->parent->data.name;
-    size_t end = std::min(name.size(), kLongestName);
-    while (end > 0 && end < name.size() && (static_cast<unsigned char>(name[end]) & 0xC0) == 0x80) --end;
-    space_name = "the space of " + name.substr(0, end);
+    space_name =
+        "the space of " + std::string(WholeCharactersWithin(selected->parent->data.name, kLongestName));
   }
   caption_ = std::string("dashed: the mirror plane, ") + names[axis] + " = 0 in " + space_name;
 }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "draw/coverage_raster.h"
 #include "draw/picture.h"
 
 namespace standin {
@@ -34,6 +35,23 @@ inline uint32_t CoveredAlpha(Rgba colour, float coverage) {
   if (!(coverage > 0.0f)) return 0;
   if (coverage >= 1.0f) return colour.a;
   return static_cast<uint32_t>(static_cast<float>(colour.a) * coverage + 0.5f);
+}
+
+// Sweeps the raster's coverage onto the canvas in `colour`, each pixel
+// blended by how much of it is covered.
+inline void BlendCoverage(CoverageRaster& raster, Picture& canvas, Rgba colour) {
+  struct Target {
+    Picture* canvas;
+    Rgba colour;
+  } target{&canvas, colour};
+  raster.Sweep(
+      [](void* context, int32_t y, int32_t x, const float* coverage, int32_t count) {
+        const auto& to = *static_cast<const Target*>(context);
+        for (int32_t i = 0; i < count; ++i) {
+          BlendOver(to.canvas->at(x + i, y), to.colour, CoveredAlpha(to.colour, coverage[i]));
+        }
+      },
+      &target);
 }
 
 }  // namespace standin

@@ -39,23 +39,6 @@ CoverageRaster& Raster(const Picture& canvas) {
   return raster;
 }
 
-struct BlendTarget {
-  Picture* canvas;
-  Rgba colour;
-};
-
-void BlendRow(void* context, int32_t y, int32_t x, const float* coverage, int32_t count) {
-  auto& target = *static_cast<BlendTarget*>(context);
-  for (int32_t i = 0; i < count; ++i) {
-    BlendOver(target.canvas->at(x + i, y), target.colour, CoveredAlpha(target.colour, coverage[i]));
-  }
-}
-
-void Fill(CoverageRaster& raster, Picture& canvas, Rgba colour) {
-  BlendTarget target{&canvas, colour};
-  raster.Sweep(BlendRow, &target);
-}
-
 // Adds a closed outline turning the same way as every other outline of the
 // shape, so that where parts overlap their coverage adds up instead of
 // cancelling.
@@ -243,7 +226,7 @@ void FillPolygon(Picture& canvas, std::span<const PointF> points, Rgba colour) {
     const PointF& b = points[(i + 1) % points.size()];
     raster.AddEdge(a[0], a[1], b[0], b[1]);
   }
-  Fill(raster, canvas, colour);
+  BlendCoverage(raster, canvas, colour);
 }
 
 void FillRoundedRect(Picture& canvas, float x, float y, float width, float height, float radius,
@@ -290,7 +273,7 @@ void DrawLine(Picture& canvas, PointF from, PointF to, float width, Rgba colour)
   if (!ClipSegment(canvas, half + 2.0, a, b)) return;
   CoverageRaster& raster = Raster(canvas);
   AddStroke(raster, a, b, half);
-  Fill(raster, canvas, colour);
+  BlendCoverage(raster, canvas, colour);
 }
 
 void DrawPolyline(Picture& canvas, std::span<const PointF> points, float width, Rgba colour) {
@@ -320,7 +303,7 @@ void DrawPolyline(Picture& canvas, std::span<const PointF> points, float width, 
     previous = i;
   }
   // All strokes and joins in one sweep: overlaps are blended once.
-  Fill(raster, canvas, colour);
+  BlendCoverage(raster, canvas, colour);
 }
 
 void FillCircle(Picture& canvas, PointF centre, float radius, Rgba colour) {

@@ -41,18 +41,6 @@ void KeepCoverageRow(void* context, int32_t y, int32_t x, const float* coverage,
   for (int32_t i = 0; i < count; ++i) row[i] = static_cast<uint8_t>(coverage[i] * 255.0f + 0.5f);
 }
 
-struct BlendTarget {
-  Picture* canvas;
-  Rgba colour;
-};
-
-void BlendCoverageRow(void* context, int32_t y, int32_t x, const float* coverage, int32_t count) {
-  auto& target = *static_cast<BlendTarget*>(context);
-  for (int32_t i = 0; i < count; ++i) {
-    BlendOver(target.canvas->at(x + i, y), target.colour, CoveredAlpha(target.colour, coverage[i]));
-  }
-}
-
 CoverageRaster& GlyphRaster() {
   thread_local CoverageRaster raster;
   return raster;
@@ -224,8 +212,7 @@ void Typeface::Draw(Picture& canvas, std::string_view text, float x, float basel
       CoverageRaster& raster = GlyphRaster();
       raster.Reset(canvas.width(), canvas.height());
       AddGlyphOutline(raster, face_->font, glyph, scale, origin, row);
-      BlendTarget target{&canvas, colour};
-      raster.Sweep(BlendCoverageRow, &target);
+      BlendCoverage(raster, canvas, colour);
     }
     return true;
   });

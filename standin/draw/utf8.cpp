@@ -39,4 +39,11 @@ char32_t NextCodePoint(std::string_view text, std::size_t& at) {
   return value;
 }
 
+std::string_view WholeCharactersWithin(std::string_view text, std::size_t max_bytes) {
+  if (text.size() <= max_bytes) return text;
+  std::size_t end = max_bytes;
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  return text.substr(0, end);
+}
+
 }  // namespace standin

@@ -15,4 +15,8 @@ inline constexpr char32_t kReplacementCharacter = 0xFFFD;
 // after it still reads. The caller keeps `at` < text.size().
 char32_t NextCodePoint(std::string_view text, std::size_t& at);
 
+// The longest start of `text` of at most `max_bytes` bytes that does not cut
+// a character in two: names and captions are shortened with it.
+std::string_view WholeCharactersWithin(std::string_view text, std::size_t max_bytes);
+
 }  // namespace standin

@@ -6,6 +6,7 @@
 
 #include "draw/shapes.h"
 #include "draw/typeface.h"
+#include "draw/utf8.h"
 
 namespace standin {
 namespace {
@@ -117,7 +118,7 @@ class PanelPainter {
   void Name(std::string_view name, PixelPoint origin) {
     if (name.empty() || !Inside(origin, 0)) return;
     const PixelRect plot = frame_.plot();
-    const std::string_view shown = Shortened(name);
+    const std::string_view shown = WholeCharactersWithin(name, kLongestName);
     const Typeface& face = Typeface::Sans();
     const double width = face.Width(shown, kNameSize);
     double left = origin[0] + 5;
@@ -230,13 +231,6 @@ class PanelPainter {
   }
 
   static size_t AxisIndex(Vec3 direction) { return direction.x != 0 ? 0 : direction.y != 0 ? 1 : 2; }
-
-  static std::string_view Shortened(std::string_view name) {
-    if (name.size() <= kLongestName) return name;
-    size_t end = kLongestName;
-    while (end > 0 && (static_cast<unsigned char>(name[end]) & 0xC0) == 0x80) --end;  // whole characters
-    return name.substr(0, end);
-  }
 
   Picture& panel_;
   const ViewFrame& frame_;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "draw/typeface.h"
+#include "draw/utf8.h"
 
 namespace standin {
 namespace {
@@ -29,11 +30,7 @@ float TextBaseline(PixelRect line) {
 
 std::string FitText(std::string_view text, int32_t max_width) {
   const bool too_long = text.size() > kLongestText;
-  if (too_long) {
-    std::size_t end = kLongestText;
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
-    text = text.substr(0, end);
-  }
+  text = WholeCharactersWithin(text, kLongestText);
   if (!too_long && DialogTextWidth(text) <= max_width) return std::string(text);
   // Where each character ends, then the most characters that fit with "...".
   std::vector<std::size_t> ends;
