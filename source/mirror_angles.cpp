@@ -63,16 +63,18 @@ Matrix RebuildMatrix(const Vector& hpb, const Vector& off, const Float (&lengths
   return m;
 }
 
-void WritePlacement(BaseObject* op, const Placement& placement, BaseDocument* doc) {
+Matrix WritePlacement(BaseObject* op, const Placement& placement, BaseDocument* doc) {
   const Matrix m = RebuildMatrix(placement.hpb, placement.ml.off, placement.lengths);
   doc->AddUndo(UNDOTYPE::CHANGE, op);
   op->SetMl(m);
+  return m;
 }
 
-void ReorientByAngles(BaseObject* op, Turn turn, Float pi, BaseDocument* doc) {
+Bool ReorientByAngles(BaseObject* op, Turn turn, Float pi, BaseDocument* doc) {
   Placement placement = ReadPlacement(op);
   ApplyTurn(turn, placement.hpb, pi);
   WritePlacement(op, placement, doc);
+  return turn != Turn::kNone;
 }
 
 void SetParameters(BaseObject* op, const BaseContainer& bc, BaseDocument* doc) {

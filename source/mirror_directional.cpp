@@ -82,7 +82,7 @@ constexpr Int32 kSweepCurve = 1016;
 
 }  // namespace
 
-void FlipDeformer(const FlipItDialog& dialog, BaseObject* op, Int32 axis, BaseDocument* doc, Int32 type) {
+Bool FlipDeformer(const FlipItDialog& dialog, BaseObject* op, Int32 axis, BaseDocument* doc, Int32 type) {
   Placement placement = vitrel::mirror::ReadPlacement(op);
   const Int32 index = AxisIndex(axis);
   Turn turn = Turn::kNone;
@@ -92,14 +92,15 @@ void FlipDeformer(const FlipItDialog& dialog, BaseObject* op, Int32 axis, BaseDo
   } else if (type == kModalDeformer) {
     // The turn depends on the mode; without the parameters it is unknown.
     const BaseContainer bc = op->GetData();
-    if (!bc.IsValid()) return;
+    if (!bc.IsValid()) return false;
     turn = ModalDeformerTurn(bc.GetInt32(kDeformerMode), axis);
   }
   vitrel::mirror::ApplyTurn(turn, placement.hpb, dialog.pi);
   vitrel::mirror::WritePlacement(op, placement, doc);
+  return turn != Turn::kNone;
 }
 
-void FlipParticleForce(const FlipItDialog& dialog, BaseObject* op, Int32 axis, BaseDocument* doc,
+Bool FlipParticleForce(const FlipItDialog& dialog, BaseObject* op, Int32 axis, BaseDocument* doc,
                        Int32 type) {
   Placement placement = vitrel::mirror::ReadPlacement(op);
   Turn turn = Turn::kNone;
@@ -120,21 +121,24 @@ void FlipParticleForce(const FlipItDialog& dialog, BaseObject* op, Int32 axis, B
   }
   vitrel::mirror::ApplyTurn(turn, placement.hpb, dialog.pi);
   vitrel::mirror::WritePlacement(op, placement, doc);
+  return turn != Turn::kNone;
 }
 
-void FlipSweep(const FlipItDialog& dialog, BaseObject* op, Int32 axis, BaseDocument* doc) {
+Bool FlipSweep(const FlipItDialog& dialog, BaseObject* op, Int32 axis, BaseDocument* doc) {
   const Turn turn = axis == AXIS_X ? Turn::kBank : axis == AXIS_Z ? Turn::kPitchOnly : Turn::kNone;
-  vitrel::mirror::ReorientByAngles(op, turn, dialog.pi, doc);
+  const Bool turned = vitrel::mirror::ReorientByAngles(op, turn, dialog.pi, doc);
 
   BaseContainer bc = op->GetData();
-  if (!bc.IsValid()) return;
+  if (!bc.IsValid()) return turned;
   const Float value = bc.GetFloat(kSweepFloat);
   // A sweep without a curve still has its float mirrored.
   MirrorSplineCurve(bc.GetCustomDataType(kSweepCurve, CUSTOMDATATYPE_SPLINE_CURVE));
   bc.SetFloat(kSweepFloat, -value);
   vitrel::mirror::SetParameters(op, bc, doc);
+  return turned;
 }
 
-void FlipLightCamera(const FlipItDialog& dialog, BaseObject* op, Int32 axis, BaseDocument* doc) {
-  vitrel::mirror::ReorientByAngles(op, axis == AXIS_Z ? Turn::kPitchBank : Turn::kNone, dialog.pi, doc);
+Bool FlipLightCamera(const FlipItDialog& dialog, BaseObject* op, Int32 axis, BaseDocument* doc) {
+  return vitrel::mirror::ReorientByAngles(op, axis == AXIS_Z ? Turn::kPitchBank : Turn::kNone, dialog.pi,
+                                          doc);
 }

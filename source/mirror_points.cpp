@@ -57,25 +57,25 @@ void MirrorSweepProfile(BaseObject* op, const SplineData& data, Int32 axis, Base
 
 // A spline's points (when it is a point object), its tangents and its turn
 // below a sweep, all or none.
-Bool MirrorSpline(BaseObject* op, Bool pointObject, Int32 axis, BaseDocument* doc) {
+PointDataOutcome MirrorSpline(BaseObject* op, Bool pointObject, Int32 axis, BaseDocument* doc) {
   const BaseObject* parent = op->GetUp();
   const Bool profile =
       parent != nullptr && parent->GetType() == kSweepObject && (axis == AXIS_X || axis == AXIS_Z);
   SplineData data;
-  if (!TakeSplineData(op, axis, pointObject || profile, data)) return false;
+  if (!TakeSplineData(op, axis, pointObject || profile, data)) return {false, false};
   if (pointObject) NegatePoints(op, data.points, data.pointCount, axis);
   FlipTangents(op, data.tangents, data.tangentCount, axis, doc);
   if (profile) MirrorSweepProfile(op, data, axis, doc);
-  return true;
+  return {true, profile};
 }
 
 }  // namespace
 
-Bool MirrorPointData(BaseObject* op, Int32 axis, BaseDocument* doc) {
+PointDataOutcome MirrorPointData(BaseObject* op, Int32 axis, BaseDocument* doc) {
   const Bool lattice = op->IsInstanceOf(kLatticeObject);
   const Bool pointObject = op->IsInstanceOf(kPointObject) && !lattice;
-  if (lattice && !FlipLatticePoints(op, axis, doc)) return false;
-  if (op->GetSplineInfo() == 0) return !pointObject || MirrorPoints(op, axis);
+  if (lattice && !FlipLatticePoints(op, axis, doc)) return {false, false};
+  if (op->GetSplineInfo() == 0) return {!pointObject || MirrorPoints(op, axis), false};
   return MirrorSpline(op, pointObject, axis, doc);
 }
 

@@ -92,9 +92,9 @@ void FlipPrimitive(const FlipItDialog& dialog, BaseObject* op, Int32 axis, BaseD
   vitrel::mirror::SetParameters(op, bc, doc);
 }
 
-void FlipSplinePrimitive(const FlipItDialog& dialog, BaseObject* op, Int32 axis, BaseDocument* doc) {
+Bool FlipSplinePrimitive(const FlipItDialog& dialog, BaseObject* op, Int32 axis, BaseDocument* doc) {
   // The turn depends on the plane; without the parameters it is unknown.
   const BaseContainer bc = op->GetData();
-  if (!bc.IsValid()) return;
-  vitrel::mirror::ReorientByAngles(op, SplinePlaneTurn(bc.GetInt32(kPlane), axis), dialog.pi, doc);
+  if (!bc.IsValid()) return false;
+  return vitrel::mirror::ReorientByAngles(op, SplinePlaneTurn(bc.GetInt32(kPlane), axis), dialog.pi, doc);
 }

@@ -74,6 +74,10 @@ BaseObject* Duplicate(const FlipItDialog& dialog, const RunOptions& options, Bas
   doc->AddUndo(UNDOTYPE::CHANGE, clone);
   doc->InsertObject(clone, nullptr, nullptr, renameMode == RENAME_BY_HOST);
   doc->AddUndo(UNDOTYPE::CHANGE, clone);
+  // The copy leaves the original's parent but keeps its place in the world,
+  // as an object moved out of its parent does, and is then mirrored where it
+  // lies: across the world's plane.
+  if (op->GetUp() != nullptr) clone->SetMl(vitrel::mirror::WorldMatrix(op));
   doc->SetActiveObject(clone, 0);
   // A suffix that cannot be read leaves the names as they are.
   String suffix;

@@ -1,7 +1,8 @@
 // What the engine's rule families share: the object types they test, the
 // component an axis value names, the half turns of an object's angles, the
-// rebuilding of a placement from angles, the undo-registered write of a
-// parameter copy, and the depth-first walk over a hierarchy.
+// rebuilding of a placement from angles, placements composed and undone, the
+// undo-registered write of a parameter copy, and the depth-first walk over a
+// hierarchy.
 #pragma once
 
 #include "flipit_ids.h"
@@ -65,12 +66,27 @@ Placement ReadPlacement(const BaseObject* op);
 // `lengths`, so that no mirror ever leaves a negative scale in a matrix.
 Matrix RebuildMatrix(const Vector& hpb, const Vector& off, const Float (&lengths)[3]);
 // Registers `op` for undo and sets the placement rebuilt from `placement`'s
-// angles, with its offset and axis lengths.
-void WritePlacement(BaseObject* op, const Placement& placement, BaseDocument* doc);
+// angles, with its offset and axis lengths; returns what it set.
+Matrix WritePlacement(BaseObject* op, const Placement& placement, BaseDocument* doc);
 
 // Turns `op` by changing its angles while keeping its offset and scale: the
-// placement read, turned and written back in one step.
-void ReorientByAngles(BaseObject* op, Turn turn, Float pi, BaseDocument* doc);
+// placement read, turned and written back in one step. True when `turn`
+// turned it (the placement is written back also for Turn::kNone).
+Bool ReorientByAngles(BaseObject* op, Turn turn, Float pi, BaseDocument* doc);
+
+// `inner` placed in the space that `outer` places: a placement in the space
+// of `outer`'s parent.
+Matrix Compose(const Matrix& outer, const Matrix& inner);
+// The placement that undoes `m`. False when `m` flattens space (an axis of
+// length zero) or its inverse is not finite: `inverse` is then unusable.
+Bool Invert(const Matrix& m, Matrix& inverse);
+// The placement of `op` in the world, through all its parents.
+Matrix WorldMatrix(const BaseObject* op);
+// `m` turned by the half turn that a spline below a sweep takes on when its
+// points get the sweep's extra mirror along Y on top of the mirror across
+// `axis` (X or Z; any other axis leaves `m` as it is). Placed so, the
+// spline's points lie at their reflection.
+Matrix SweepProfileTurn(const Matrix& m, Int32 axis);
 
 // Tells `op` that its `count` points changed in place (no index map).
 void SendPointsChanged(BaseObject* op, Int32 count, Int32 flags);

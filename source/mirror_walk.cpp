@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <array>
+#include <unordered_map>
 
 #include "flipit.h"
 #include "flipit_ids.h"
@@ -51,30 +52,58 @@ Bool ReadObjectOptions(const FlipItDialog& dialog, ObjectOptions& options) {
          dialog.GetBool(IDC_SKIP_PRIMITIVES, options.skipPrimitives);
 }
 
-// Hands `op` to the one handler of its type, if any.
-void DispatchByType(const FlipItDialog& dialog, const ObjectOptions& options, BaseObject* op,
+// Hands `op` to the one handler of its type, if any. True when the handler
+// turned the object.
+Bool DispatchByType(const FlipItDialog& dialog, const ObjectOptions& options, BaseObject* op,
                     BaseDocument* doc) {
   const Int32 type = op->GetType();
   const Int32 axis = options.axis;
   if (Holds(kPrimitives, type)) {
     if (!options.skipPrimitives) FlipPrimitive(dialog, op, axis, doc);
   } else if (type >= kFirstSplinePrimitive && type <= kLastSplinePrimitive) {
-    FlipSplinePrimitive(dialog, op, axis, doc);
+    return FlipSplinePrimitive(dialog, op, axis, doc);
   } else if (Holds(kDeformers, type)) {
-    FlipDeformer(dialog, op, axis, doc, type);
+    return FlipDeformer(dialog, op, axis, doc, type);
   } else if (Holds(kParticleForces, type)) {
-    FlipParticleForce(dialog, op, axis, doc, type);
+    return FlipParticleForce(dialog, op, axis, doc, type);
   } else if (type == kExtrude) {
     FlipExtrude(op, axis, doc);
   } else if (type == kLathe) {
     FlipLathe(op, axis, doc);
   } else if (type == kSweep) {
-    FlipSweep(dialog, op, axis, doc);
+    return FlipSweep(dialog, op, axis, doc);
   } else if (type == kLight || type == kCamera) {
-    FlipLightCamera(dialog, op, axis, doc);
+    return FlipLightCamera(dialog, op, axis, doc);
   } else if (type == kArray) {
     FlipArray(op, doc);
   }
+  return false;
+}
+
+// For each turned object of a walk, the placement that brings a child of it
+// back to where the mirror alone would have put it: its mirrored placement
+// after the inverse of its final one. Only turned objects are kept, so a
+// walk without them keeps nothing.
+using TurnsBack = std::unordered_map<const BaseObject*, Matrix>;
+
+// Puts `op` below its turned parent where the mirror puts it, and notes the
+// turn back for its own children. `outcome` is what mirroring `op` did.
+void KeepInPlace(BaseObject* op, const MirrorOutcome& outcome, TurnsBack& turnsBack, BaseDocument* doc) {
+  const auto parentTurn = turnsBack.empty() ? turnsBack.end() : turnsBack.find(op->GetUp());
+  const Bool belowTurned = parentTurn != turnsBack.end();
+  if (!belowTurned && !outcome.turned) return;
+  Matrix own = op->GetMl();
+  // A sweep's profile carries the sweep's turn in its points; placed with
+  // the half turn those make, its points land at their reflection.
+  const Bool profileTurned = belowTurned && outcome.sweepProfile;
+  if (profileTurned) own = vitrel::mirror::SweepProfileTurn(own, outcome.axis);
+  if (belowTurned) {
+    doc->AddUndo(UNDOTYPE::CHANGE, op);
+    op->SetMl(vitrel::mirror::Compose(parentTurn->second, own));
+  }
+  Matrix inverse;
+  if ((outcome.turned || profileTurned) && vitrel::mirror::Invert(own, inverse))
+    turnsBack[op] = vitrel::mirror::Compose(inverse, outcome.mirrored);
 }
 
 // Mirroring the placement across an axis negates the offset's component on
@@ -107,16 +136,21 @@ void WalkHierarchy(const FlipItDialog& dialog, BaseObject* op, BaseDocument* doc
   // Without it the walk's extent is unknown, so no object is mirrored.
   Bool skipChildren = false;
   if (!dialog.GetBool(IDC_SKIP_CHILDREN, skipChildren)) return;
+  // Children left out of the walk keep their placement in their turned
+  // parent, as the user asked.
+  TurnsBack turnsBack;
   vitrel::mirror::VisitHierarchy(op, isTop, [&](BaseObject* current) {
-    MirrorObject(dialog, current, doc);
+    const MirrorOutcome outcome = MirrorObject(dialog, current, doc);
+    if (!skipChildren) KeepInPlace(current, outcome, turnsBack, doc);
     return !skipChildren;
   });
 }
 
-void MirrorObject(const FlipItDialog& dialog, BaseObject* op, BaseDocument* doc) {
+MirrorOutcome MirrorObject(const FlipItDialog& dialog, BaseObject* op, BaseDocument* doc) {
+  MirrorOutcome outcome;
   // An object whose options the dialog cannot give is left as it is.
   ObjectOptions options;
-  if (!ReadObjectOptions(dialog, options)) return;
+  if (!ReadObjectOptions(dialog, options)) return outcome;
   const Int32 axis = options.axis;
   const Int32 positioning = options.positioning;
   vitrel::mirror::Placement placement = vitrel::mirror::ReadPlacement(op);
@@ -129,11 +163,15 @@ void MirrorObject(const FlipItDialog& dialog, BaseObject* op, BaseDocument* doc)
   if (positioning == POSITION_MOVE_ROTATE || positioning == POSITION_ROTATE)
     MirrorAngles(placement.hpb, axis);
   // Written in every mode, also when nothing changed.
-  vitrel::mirror::WritePlacement(op, placement, doc);
+  outcome.mirrored = vitrel::mirror::WritePlacement(op, placement, doc);
+  outcome.axis = axis;
 
+  PointDataOutcome points;
+  if (options.mirrorPoints) points = MirrorPointData(op, axis, doc);
+  outcome.sweepProfile = points.sweepProfile;
   // Points that were to be mirrored but stayed as they were keep their
   // normals: reversed alone, they would turn the surface inside out.
-  const Bool pointsKept = options.mirrorPoints && !MirrorPointData(op, axis, doc);
+  const Bool pointsKept = !points.mirrored;
   if (!options.skipPolygonCommand && !pointsKept && op->IsInstanceOf(kPolygonObject)) {
     ModelingCommandData command;
     command.doc = doc;
@@ -144,7 +182,9 @@ void MirrorObject(const FlipItDialog& dialog, BaseObject* op, BaseDocument* doc)
 
   // An object that is only moved, or not moved at all, keeps its
   // type-specific parameters.
-  if (positioning != POSITION_MOVE && positioning != POSITION_NONE) DispatchByType(dialog, options, op, doc);
+  if (positioning != POSITION_MOVE && positioning != POSITION_NONE)
+    outcome.turned = DispatchByType(dialog, options, op, doc);
 
   EventAdd(EVENT_REFRESH);
+  return outcome;
 }

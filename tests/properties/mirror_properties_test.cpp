@@ -1,7 +1,7 @@
 // Properties of whole mirror runs over random hierarchies: what one undo and
 // one redo give back, what two runs across the same axis give back, and where
-// every point and placement ends up, measured in the space of the selected
-// object's parent.
+// every point and placement ends up, measured in the space the run mirrors
+// in: the world for a copy, the selected object's parent's space in place.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -62,6 +62,15 @@ Matrix RelativeMatrix(const Object* root, const Object* op) {
   return m;
 }
 
+// The placement of `op` in the space the run mirrors in: a copy's is the
+// world, an object mirrored in place is mirrored in its parent's space.
+Matrix MirrorSpaceMatrix(const Object* root, const Object* op, bool world) {
+  Matrix m = RelativeMatrix(root, op);
+  for (const Object* at = root->parent; world && at != nullptr; at = at->parent)
+    m = Compose(at->data.matrix, m);
+  return m;
+}
+
 // The objects of the subtree of `root`, depth first.
 std::vector<const Object*> Subtree(const Object* root) {
   std::vector<const Object*> out;
@@ -69,10 +78,28 @@ std::vector<const Object*> Subtree(const Object* root) {
   return out;
 }
 
-// The types LocalDirections follows: primitives, spline primitives, a light,
-// a camera, the particle emitter and an extrusion.
-constexpr int32_t kDirected[] = {5162, 5168, 5170, 5173, 5175, 5181, 5189, 5102, 5103, 5109, 5116};
+// Every type the engine treats, and plain ones.
+constexpr int32_t kTypes[] = {5140, 5156, 5100, 5101, 5108, 5162, 5168, 5170, 5173, 5175, 5181, 5189,
+                              5128, 5131, 5133, 5134, 5143, 5145, 5146, 5147, 5148, 5149, 5109, 5111,
+                              5112, 5113, 5114, 5115, 5119, 5116, 5117, 5118, 5102, 5103, 5150};
 constexpr int32_t kEmitter = 5109;
+constexpr int32_t kSweep = 5118;
+
+// Groups whose handler turns an object on top of its reflection: its matrix
+// is not the reflected one, only its position and directions are.
+bool TurnedByHandler(int32_t type) {
+  const std::string_view group = standin::HandlerGroup(type);
+  return group == "spline-primitive" || group == "deformer" || group == "particle-force" ||
+         group == "sweep" || group == "light" || group == "camera";
+}
+
+// A spline below a sweep: its points carry the sweep's turn, and its
+// placement the turn that undoes it.
+bool IsSweepProfile(const Object& op) { return op.parent != nullptr && op.parent->type == kSweep; }
+
+// Points whose place the reflection check follows: not a lattice's (its grid
+// cells trade points) nor a sweep profile's.
+bool PointsFollowReflection(const Object& op) { return op.type != 5108 && !IsSweepProfile(op); }
 
 // The directions of `op` in its own space that a mirror must reflect, as its
 // type and parameters set them; none for other types. All are compared with
@@ -119,59 +146,77 @@ void ExpectNearMatrix(const Matrix& actual, const Matrix& expected, const std::s
 
 class MirrorProperties : public EngineTest {
  protected:
-  // A random hierarchy of null, point, polygon and spline objects with
-  // rotated, non-uniformly scaled placements, with leaves of the types that
-  // LocalDirections follows below the object it selects and returns.
-  Object* BuildRandomScene(std::mt19937& rng) {
+  // A random hierarchy of every type, several levels deep, with moved,
+  // rotated and unevenly scaled placements, so that objects of every type
+  // that a handler turns have children. Returns the selected object. For a
+  // copy (`evenAbove`) the objects above the selection are scaled evenly: the
+  // copy's place in the world is then a rotation with a scale, which its
+  // placement can hold. So are sweeps, whose turn across Z with a bank would
+  // otherwise leave a child's placement skewed: a second run cannot rebuild a
+  // skewed placement from its angles.
+  Object* BuildRandomScene(std::mt19937& rng, bool evenAbove) {
     std::uniform_real_distribution<double> offset(-10.0, 10.0), angle(-3.1, 3.1), pitch(-1.5, 1.5),
         scale(0.5, 2.0), coord(-5.0, 5.0);
-    std::uniform_int_distribution<int> count(8, 40), kind(0, 3), points(3, 8);
+    std::uniform_int_distribution<int> count(20, 50), points(3, 8);
     std::vector<Object*> made;
     const int n = count(rng);
     for (int i = 0; i < n; ++i) {
       Object* parent = nullptr;
-      if (!made.empty() && std::uniform_int_distribution<int>(0, 3)(rng) != 0) {
-        parent = made[std::uniform_int_distribution<size_t>(made.size() / 2, made.size() - 1)(rng)];
-      }
-      static constexpr int32_t kTypes[] = {5140, 5156, 5100, 5101};
-      const int32_t type = kTypes[kind(rng)];
+      if (!made.empty() && std::uniform_int_distribution<int>(0, 4)(rng) != 0)
+        parent = made[std::uniform_int_distribution<size_t>(made.size() / 3, made.size() - 1)(rng)];
+      const int32_t type = kTypes[std::uniform_int_distribution<size_t>(0, std::size(kTypes) - 1)(rng)];
       Object* op = EngineTest::Add(type, "o" + std::to_string(i), parent);
+      const double even = scale(rng);
+      const Vec3 scales = type == kSweep ? Vec3{even, even, even} : Vec3{scale(rng), scale(rng), scale(rng)};
       op->data.matrix =
-          PlacedMatrix({offset(rng), offset(rng), offset(rng)}, {angle(rng), pitch(rng), angle(rng)},
-                       {scale(rng), scale(rng), scale(rng)});
-      if (type != 5140) {
-        std::vector<Vec3> pts(static_cast<size_t>(points(rng)));
-        for (Vec3& p : pts) p = {coord(rng), coord(rng), coord(rng)};
-        op->data.points = pts;
-        if (type == 5100) op->data.polygons = std::vector<standin::Polygon>{{0, 1, 2, 2}, {0, 1, 2, 1}};
-        if (type == 5101) {
-          std::vector<standin::Tangent> tangents(pts.size());
-          for (standin::Tangent& t : tangents) t = {{coord(rng), coord(rng), coord(rng)}, {coord(rng), 0, 1}};
-          op->data.tangents = tangents;
-        }
-      }
+          PlacedMatrix({offset(rng), offset(rng), offset(rng)}, {angle(rng), pitch(rng), angle(rng)}, scales);
+      SetRandomData(rng, *op);
       made.push_back(op);
     }
     Object* selected = made[std::uniform_int_distribution<size_t>(0, made.size() - 1)(rng)];
     selected->selected = true;
-    // Leaves below the selection (a turned object would turn its children)
-    // whose directions the reflection check follows.
-    std::vector<Object*> below;
-    for (Object* op = selected; op != nullptr; op = standin::NextInSubtree(selected, op)) below.push_back(op);
-    for (int i = 0; i < 6; ++i) {
-      const int32_t type = kDirected[std::uniform_int_distribution<size_t>(0, std::size(kDirected) - 1)(rng)];
-      Object* op = EngineTest::Add(type, "d" + std::to_string(i),
-                                   below[std::uniform_int_distribution<size_t>(0, below.size() - 1)(rng)]);
-      op->data.matrix =
-          PlacedMatrix({offset(rng), offset(rng), offset(rng)}, {angle(rng), pitch(rng), angle(rng)},
-                       {scale(rng), scale(rng), scale(rng)});
-      const std::string_view group = standin::HandlerGroup(type);
-      if (group == "primitive") op->data.params[1300] = std::uniform_int_distribution<int32_t>(0, 5)(rng);
-      if (group == "spline-primitive")
-        op->data.params[2300] = std::uniform_int_distribution<int32_t>(0, 2)(rng);
-      if (group == "extrude") op->data.params[1002] = Vec3{coord(rng), coord(rng), coord(rng)};
+    for (Object* up = selected->parent; evenAbove && up != nullptr; up = up->parent) {
+      const double length = std::hypot(up->data.matrix.v1.x, up->data.matrix.v1.y, up->data.matrix.v1.z);
+      for (Vec3* v : {&up->data.matrix.v2, &up->data.matrix.v3})
+        *v = Scale(*v, length / std::hypot(v->x, v->y, v->z));
     }
     return selected;
+  }
+
+  // Points, tangents and the parameters the handlers read.
+  static void SetRandomData(std::mt19937& rng, Object& op) {
+    std::uniform_real_distribution<double> coord(-5.0, 5.0);
+    auto vec = [&] { return Vec3{coord(rng), coord(rng), coord(rng)}; };
+    auto pick = [&](int32_t last) { return std::uniform_int_distribution<int32_t>(0, last)(rng); };
+    const std::string_view group = standin::HandlerGroup(op.type);
+    if (op.type == 5156 || op.type == 5100 || op.type == 5101) {
+      std::vector<Vec3> pts(static_cast<size_t>(3 + pick(5)));
+      for (Vec3& p : pts) p = vec();
+      if (op.type == 5100) op.data.polygons = std::vector<standin::Polygon>{{0, 1, 2, 2}, {0, 1, 2, 1}};
+      if (op.type == 5101) {
+        std::vector<standin::Tangent> tangents(pts.size());
+        for (standin::Tangent& t : tangents) t = {vec(), vec()};
+        op.data.tangents = tangents;
+      }
+      op.data.points = pts;
+    } else if (op.type == 5108) {
+      op.data.params[1001] = 2;
+      op.data.params[1002] = 3;
+      op.data.params[1003] = 1;
+      op.data.points = std::vector<Vec3>{vec(), vec(), vec(), vec(), vec(), vec()};
+    } else if (group == "primitive") {
+      op.data.params[1300] = pick(5);
+    } else if (group == "spline-primitive") {
+      op.data.params[2300] = pick(2);
+    } else if (op.type == 5146) {
+      op.data.params[1005] = 1 + pick(5);
+    } else if (group == "particle-force" && op.type != kEmitter) {
+      op.data.params[5004] = vec();
+    } else if (group == "extrude") {
+      op.data.params[1002] = vec();
+    } else if (group == "sweep") {
+      op.data.params[1004] = coord(rng);
+    }
   }
 
   void SetRun(int32_t axis, bool duplicate) {
@@ -195,8 +240,8 @@ TEST_F(MirrorProperties, OneUndoRestoresTheDocumentAndRedoTheMirroredOne) {
   std::mt19937 rng(11);
   for (int trial = 0; trial < 60; ++trial) {
     ResetScene("trial " + std::to_string(trial));
-    BuildRandomScene(rng);
     const bool duplicate = trial % 2 == 0;
+    BuildRandomScene(rng, duplicate);
     SetRun(kAxes[trial % 3], duplicate);
     const std::string before = standin::SceneToJson(doc());
     MirrorRun(dialog());
@@ -214,9 +259,9 @@ TEST_F(MirrorProperties, EveryPointAndPlacementEndsUpReflected) {
   std::mt19937 rng(23);
   for (int trial = 0; trial < 60; ++trial) {
     ResetScene("trial " + std::to_string(trial));
-    Object* selected = BuildRandomScene(rng);
     const int32_t axis = kAxes[trial % 3];
     const bool duplicate = trial % 2 == 1;
+    Object* selected = BuildRandomScene(rng, duplicate);
     SetRun(axis, duplicate);
 
     struct Seen {
@@ -226,7 +271,7 @@ TEST_F(MirrorProperties, EveryPointAndPlacementEndsUpReflected) {
     };
     std::vector<Seen> before;
     for (const Object* op : Subtree(selected)) {
-      Seen seen{RelativeMatrix(selected, op), {}, {}};
+      Seen seen{MirrorSpaceMatrix(selected, op, duplicate), {}, {}};
       for (const Vec3& p : op->data.points.value_or(std::vector<Vec3>{}))
         seen.points.push_back(Place(seen.placement, p));
       for (const Vec3& d : LocalDirections(*op)) seen.directions.push_back(Turn(seen.placement, d));
@@ -239,24 +284,27 @@ TEST_F(MirrorProperties, EveryPointAndPlacementEndsUpReflected) {
     const std::vector<const Object*> after = Subtree(mirrored);
     ASSERT_EQ(after.size(), before.size()) << "trial " << trial;
     for (size_t i = 0; i < after.size(); ++i) {
-      const std::string what = "trial " + std::to_string(trial) + " object " + after[i]->data.name;
-      const Matrix placement = RelativeMatrix(mirrored, after[i]);
-      const std::vector<Vec3> directions = LocalDirections(*after[i]);
-      if (directions.empty()) {
-        ExpectNearMatrix(placement, ReflectMatrix(axis, before[i].placement), what);
-      } else {
-        // Turned to face the mirrored way: its directions are reflected, not
-        // necessarily its matrix.
+      const Object& op = *after[i];
+      const std::string what = "trial " + std::to_string(trial) + " object " + op.data.name + " (type " +
+                               std::to_string(op.type) + ")";
+      const Matrix placement = MirrorSpaceMatrix(mirrored, &op, duplicate);
+      if (TurnedByHandler(op.type) || IsSweepProfile(op)) {
+        // Turned to face the mirrored way, or placed to undo the turn its
+        // points carry: its position and directions are reflected, not its
+        // matrix.
         ExpectNear(placement.off, Reflect(axis, before[i].placement.off), what + " offset");
-        ASSERT_EQ(directions.size(), before[i].directions.size()) << what;
-        for (size_t d = 0; d < directions.size(); ++d) {
-          ExpectNear(Turn(placement, directions[d]), Reflect(axis, before[i].directions[d]),
-                     what + " (type " + std::to_string(after[i]->type) + ") direction " + std::to_string(d));
-        }
+      } else {
+        ExpectNearMatrix(placement, ReflectMatrix(axis, before[i].placement), what);
       }
-      const std::vector<Vec3> points = after[i]->data.points.value_or(std::vector<Vec3>{});
+      const std::vector<Vec3> directions = LocalDirections(op);
+      ASSERT_EQ(directions.size(), before[i].directions.size()) << what;
+      for (size_t d = 0; d < directions.size(); ++d) {
+        ExpectNear(Turn(placement, directions[d]), Reflect(axis, before[i].directions[d]),
+                   what + " direction " + std::to_string(d));
+      }
+      const std::vector<Vec3> points = op.data.points.value_or(std::vector<Vec3>{});
       ASSERT_EQ(points.size(), before[i].points.size()) << what;
-      for (size_t p = 0; p < points.size(); ++p) {
+      for (size_t p = 0; PointsFollowReflection(op) && p < points.size(); ++p) {
         ExpectNear(Place(placement, points[p]), Reflect(axis, before[i].points[p]),
                    what + " point " + std::to_string(p));
       }
@@ -269,11 +317,13 @@ TEST_F(MirrorProperties, MirroringTwiceAcrossOneAxisGivesBackTheStart) {
   std::mt19937 rng(37);
   for (int trial = 0; trial < 60; ++trial) {
     ResetScene("trial " + std::to_string(trial));
-    Object* selected = BuildRandomScene(rng);
     const bool duplicate = trial % 2 == 0;
+    Object* selected = BuildRandomScene(rng, duplicate);
     SetRun(kAxes[trial % 3], duplicate);
     std::vector<standin::ObjectData> start;
     for (const Object* op : Subtree(selected)) start.push_back(op->data);
+    // A copy lies at the top level where the original lies in the world.
+    start.front().matrix = MirrorSpaceMatrix(selected, selected, duplicate);
 
     MirrorRun(dialog());
     // A duplicate is the active object now, so the second run mirrors (a
