@@ -36,7 +36,7 @@ int RunMirror(const MirrorRequest& request) {
       request.dialog_picture.empty() ? std::string() : EncodePng(DrawDialog(session.OpenDialog()));
   std::optional<MirrorPicture> picture;  // the scene as the user is about to mirror it
   if (!request.picture.empty()) picture.emplace(session.document(), session.OpenDialog());
-  if (!request.host.quiet) NoticeSelection(session.document());
+  if (!request.host.quiet) NoticeBeforeMirror(session.document(), session.OpenDialog());
   // The report is taken while the run's copy is still in the document: an
   // undo takes it out again.
   std::optional<RunRecord> record;

@@ -234,7 +234,31 @@ void SetGadget(HostSession& session, const GadgetSetting& setting, HintStyle sty
   }
 }
 
-void NoticeSelection(const Document& document) {
+namespace {
+
+// The value of gadget `id` when it holds a T; null otherwise.
+template <typename T>
+const T* ValueIn(const Dialog& dialog, int32_t id) {
+  const Gadget* gadget = dialog.Find(id);
+  return gadget != nullptr ? std::get_if<T>(&gadget->value) : nullptr;
+}
+
+// The line for a suffix the host will refuse in every name it ends, or
+// empty. Only a copy is renamed, and only in the modes that add the suffix.
+std::string SuffixNotice(const Dialog& dialog) {
+  constexpr int32_t kRenameMode = 10016, kSuffix = 10017, kRenamePrimary = 5070, kRenameAll = 5071;
+  const bool* duplicate = ValueIn<bool>(dialog, kDuplicate);
+  const int32_t* mode = ValueIn<int32_t>(dialog, kRenameMode);
+  const std::string* text = ValueIn<std::string>(dialog, kSuffix);
+  if (duplicate == nullptr || !*duplicate || mode == nullptr || text == nullptr || IsUtf8(*text)) return {};
+  if (*mode != kRenamePrimary && *mode != kRenameAll) return {};
+  return "standin: the suffix " + QuoteForMessage(*text) +
+         " is not UTF-8, and the host takes only UTF-8 names, so the copy keeps the names it has\n";
+}
+
+}  // namespace
+
+void NoticeBeforeMirror(const Document& document, const Dialog& dialog) {
   const Object* first = nullptr;
   size_t selected = 0;
   for (const Object* op = document.first(); op != nullptr; op = NextInDocument(op)) {
@@ -249,6 +273,7 @@ void NoticeSelection(const Document& document) {
     line = "standin: " + std::to_string(selected) +
            " objects are selected; the plug-in mirrors only the first, " + ObjectPath(*first) + "\n";
   }
+  if (selected > 0) line += SuffixNotice(dialog);
   if (!line.empty()) std::fputs(line.c_str(), stderr);
 }
 

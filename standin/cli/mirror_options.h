@@ -72,9 +72,11 @@ enum class HintStyle { kOptions, kScriptSteps };
 // the mirror dialog is refused with what would enable it.
 void SetGadget(HostSession& session, const GadgetSetting& setting, HintStyle style);
 
-// Before the mirror button is pressed: one line on standard error when the
-// run will change nothing (nothing selected) or only the first of several
-// selected objects. The plug-in does exactly that, so it is no error.
-void NoticeSelection(const Document& document);
+// Before the mirror button is pressed: a line on standard error when the
+// run will change nothing (nothing selected), only the first of several
+// selected objects, or will leave a copy's names as they were because the
+// suffix is not UTF-8 (the host refuses such a name). The plug-in does
+// exactly that, so it is no error.
+void NoticeBeforeMirror(const Document& document, const Dialog& dialog);
 
 }  // namespace standin

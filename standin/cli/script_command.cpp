@@ -88,7 +88,7 @@ void Press(HostSession& session, Words words) {
   const int32_t id = Int(words[0]);
   const Dialog& dialog = session.OpenDialog();
   if (id == kMirrorButton && dialog.description_id == kMirrorDialog && !session.settings().quiet) {
-    NoticeSelection(session.document());
+    NoticeBeforeMirror(session.document(), dialog);
   }
   session.Press(id);
 }

@@ -6,6 +6,7 @@
 
 #include "host/faults.h"
 #include "host/run_record.h"
+#include "io/quoted_text.h"
 #include "journal/journal.h"
 #include "scene/container_values.h"
 #include "scene/geometry_ops.h"
@@ -27,42 +28,6 @@ bool IsFinite(const Matrix& m) {
 
 void JournalRejected(const Object* op, std::string_view what) {
   Journal::Event(HostJournal(), "write.rejected").ObjectRef("object", op).Text("what", what);
-}
-
-// Whether `text` is well-formed UTF-8 (no overlong forms, no surrogates,
-// nothing above U+10FFFF).
-bool IsUtf8(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    std::size_t extra = 0;
-    uint32_t code = 0;
-    if (lead < 0x80) {
-      ++i;
-      continue;
-    } else if ((lead & 0xE0) == 0xC0) {
-      extra = 1;
-      code = lead & 0x1Fu;
-    } else if ((lead & 0xF0) == 0xE0) {
-      extra = 2;
-      code = lead & 0x0Fu;
-    } else if ((lead & 0xF8) == 0xF0) {
-      extra = 3;
-      code = lead & 0x07u;
-    } else {
-      return false;
-    }
-    if (text.size() - i <= extra) return false;
-    for (std::size_t k = 1; k <= extra; ++k) {
-      const auto cont = static_cast<unsigned char>(text[i + k]);
-      if ((cont & 0xC0) != 0x80) return false;
-      code = (code << 6) | (cont & 0x3Fu);
-    }
-    static constexpr uint32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
-    if (code < kSmallest[extra] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
-    i += extra + 1;
-  }
-  return true;
 }
 
 int32_t CountOf(std::size_t size) {

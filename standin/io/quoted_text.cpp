@@ -68,6 +68,15 @@ size_t Utf8SequenceLength(std::string_view text) {
   return length;
 }
 
+bool IsUtf8(std::string_view text) {
+  while (!text.empty()) {
+    const size_t length = Utf8SequenceLength(text);
+    if (length == 0) return false;
+    text.remove_prefix(length);
+  }
+  return true;
+}
+
 std::string QuoteForMessage(std::string_view text) {
   std::string quoted = "\"";
   if (!AppendShown(quoted, text, kLongestQuotedText)) quoted += "...";

@@ -13,6 +13,9 @@ namespace standin {
 // no overlong forms, no surrogates, nothing above U+10FFFF), or 0.
 size_t Utf8SequenceLength(std::string_view text);
 
+// Whether all of `text` is well-formed UTF-8, as the host requires of names.
+bool IsUtf8(std::string_view text);
+
 // The longest text, in characters (code points), that a message shows whole.
 inline constexpr size_t kLongestQuotedText = 60;
 

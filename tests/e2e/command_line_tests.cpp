@@ -67,7 +67,7 @@ TEST_F(CommandLine, ScriptsNameGadgetsAndButtonsAsTheOptionsDo) {
   EXPECT_EQ(bad_word.err, "standin: steps.txt:3: axis must be x, y or z, not \"w\"\n");
 }
 
-TEST_F(CommandLine, ARunThatMirrorsLessThanTheSelectionSaysSo) {
+TEST_F(CommandLine, ARunThatDoesLessThanItsUserMayExpectSaysSo) {
   const std::string arm = Example("arm.json").string();
   const ProgramRun none = Standin({"mirror", arm, "--select", "Arm", "--select", "Arm/Hand"});
   ASSERT_EQ(none.status, 0);
@@ -82,6 +82,24 @@ TEST_F(CommandLine, ARunThatMirrorsLessThanTheSelectionSaysSo) {
   EXPECT_EQ(nothing.err.rfind("standin: nothing is selected, so the mirror changed nothing", 0), 0u)
       << nothing.err;
   EXPECT_EQ(ReadText(File("out.json")).find("\"selected\": true"), std::string::npos);
+
+  // A suffix that is not UTF-8 makes names the host refuses; one in UTF-8,
+  // beyond ASCII, renames without a word.
+  const auto rename = [&](const std::string& suffix) {
+    return Script("load " + arm + "\ncommand 1024416\nset duplicate true\nset rename all\nset suffix \"" +
+                  suffix + "\"\npress mirror\nsave out.json\n");
+  };
+  const ProgramRun refused = rename("\xFF_l");
+  ASSERT_EQ(refused.status, 0);
+  EXPECT_EQ(
+      refused.err,
+      "standin: the suffix \"?_l\" is not UTF-8, and the host takes only UTF-8 names, so the copy keeps "
+      "the names it has\n");
+  EXPECT_EQ(ReadText(File("out.json")).find("_l\""), std::string::npos);
+  const ProgramRun taken = rename("_\xC3\xA4");
+  ASSERT_EQ(taken.status, 0);
+  EXPECT_EQ(taken.err, "");
+  EXPECT_NE(ReadText(File("out.json")).find("\"Hand_\xC3\xA4\""), std::string::npos);
 
   // A failed load is the reason a command is missing: one line says both.
   const ProgramRun missing = Standin({"mirror", arm, "--plugins", File("no-such-folder").string()});
