@@ -39,10 +39,14 @@ int RunMirror(const MirrorRequest& request) {
   if (!request.host.quiet) NoticeBeforeMirror(session.document(), session.OpenDialog());
   // The report is taken while the run's copy is still in the document: an
   // undo takes it out again.
+  // The picture asks the record too: whether the run made a copy decides
+  // which plane it mirrored across.
   std::optional<RunRecord> record;
-  if (!request.report.empty()) record.emplace();
+  if (!request.report.empty() || picture) record.emplace();
+  const bool handlers_run = HandlersRun(session.OpenDialog());
   session.Press(kMirrorButton);
-  std::string report = record ? MirrorReportJson(*record) : std::string();
+  std::string report = request.report.empty() ? std::string() : MirrorReportJson(*record, handlers_run);
+  const bool made_copy = record && record->inserted() != nullptr;
   record.reset();
   session.Close();
   if (request.undo) session.Undo();
@@ -53,7 +57,7 @@ int RunMirror(const MirrorRequest& request) {
   // made.
   const Document& document = session.document();
   CheckSceneFile(document, request.out);
-  std::string picture_png = picture ? picture->Png(document) : std::string();
+  std::string picture_png = picture ? picture->Png(document, made_copy) : std::string();
   const TextProducer journal = session.EndAndTakeJournal();
   OutputBatch outputs;
   outputs.StageProduced(request.out,

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "host/run_record.h"
+#include "ui/dialog.h"
 
 namespace standin {
 
@@ -24,12 +25,20 @@ namespace standin {
 // everything below it in document order, named as the journal names them;
 // an object the run left alone has no treatments. Treatments, in this order:
 // "placement", "points", "tangents", "lattice", "parameters",
-// "polygon-command". `handler` names the plug-in's handler group of the
+// "polygon-command", "compensation" (a child given one more placement write
+// to take its parent's turn back out of it). `handler` names the plug-in's handler group of the
 // object's type ("primitive", "spline-primitive", "deformer",
 // "particle-force", "extrude", "lathe", "sweep", "light", "camera",
 // "array") when that handler acted on it: it set the parameters back or
 // turned the object (set its placement a second time); otherwise null.
 // `points` and `polygons` count what the object holds after the run.
-std::string MirrorReportJson(const RunRecord& record);
+// `handlers_run` says whether the run's placement mode let the handlers act
+// (see HandlersRun): only then does a turning handler write a placement of
+// its own, which the count of writes has to tell from a compensation.
+std::string MirrorReportJson(const RunRecord& record, bool handlers_run);
+
+// Whether the mirror dialog's placement mode (gadget 10006) lets the
+// plug-in's type handlers run: every mode but "move" and "none".
+bool HandlersRun(const Dialog& dialog);
 
 }  // namespace standin

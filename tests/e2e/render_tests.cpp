@@ -5,9 +5,11 @@
 #define STBI_ONLY_PNG
 #include <stb/stb_image.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "render/scene_drawing.h"
 #include "standin_test.h"
@@ -59,7 +61,45 @@ int PlanePixels(const Png& png, const ViewFrame& frame) {
   return count;
 }
 
+// How many pixels of the frame's plot show the plane within two pixels of
+// where world x = `x` lands.
+int PlanePixelsAtX(const Png& png, const ViewFrame& frame, double x) {
+  const int column = static_cast<int>(std::floor(frame.ToPixel({x, 0, 0})[0]));
+  const standin::PixelRect plot = frame.plot();
+  int count = 0;
+  for (int y = plot.y; y < plot.y + plot.height; ++y) {
+    for (int i = std::max(column - 2, plot.x); i <= std::min(column + 2, plot.x + plot.width - 1); ++i)
+      count += IsPlane(png.At(i, y)) ? 1 : 0;
+  }
+  return count;
+}
+
 using ScenePictures = StandinTest;
+
+TEST_F(ScenePictures, MirrorPictureDrawsThePlaneTheRunMirroredAcross) {
+  // Arm lies one unit right of its parent Base at x = 5; Mark, at x = -7,
+  // keeps the world's x = 0 in every frame. In place, Arm is mirrored in
+  // Base's space (plane x = 5, Arm to x = 4); its copy goes to the top level
+  // and is mirrored across the world's plane (x = 0, the copy to x = -6).
+  WriteText(File("scene.json"), R"({"format": "vitrel-scene", "version": 1, "objects": [
+    {"name": "Mark", "type": 5140, "matrix": [-7, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1]},
+    {"name": "Base", "type": 5140, "matrix": [5, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1], "children": [
+      {"name": "Arm", "type": 5140, "matrix": [1, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1], "selected": true}]}]})");
+  for (const bool copy : {false, true}) {
+    SCOPED_TRACE(copy ? "copy" : "in place");
+    std::vector<std::string> args = {"mirror", "scene.json", "--picture", "picture.png", "--out", "out.json"};
+    if (copy) args.push_back("--duplicate");
+    ASSERT_EQ(Standin(args).status, 0);
+    const Png png = DecodePng(ReadText(File("picture.png")));
+    Box3 bounds;
+    for (const double x : {-7.0, 5.0, 6.0, copy ? -6.0 : 4.0}) bounds.Add(standin::Vec3{x, 0, 0});
+    const standin::BeforeAfterFrames frames = BeforeAfterLayout(bounds, png.width, png.height);
+    for (const ViewFrame* frame : {&frames.before[0], &frames.after[0]}) {
+      EXPECT_EQ(PlanePixelsAtX(png, *frame, 0) > 0, copy);
+      EXPECT_EQ(PlanePixelsAtX(png, *frame, 5) > 0, !copy);
+    }
+  }
+}
 
 TEST_F(ScenePictures, MirrorPictureShowsEachObjectWhereItWasAndWhereItWent) {
   // A null at x = 1 with a child one unit above it, mirrored across the
