@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,25 +52,19 @@ Png DecodePng(const std::string& bytes) {
 // The dashed mirror plane's colour: strong red and blue, little green.
 bool IsPlane(uint32_t rgb) { return (rgb >> 16) > 180 && ((rgb >> 8) & 0xFF) < 90 && (rgb & 0xFF) > 90; }
 
-// How many pixels of the frame's plot show the plane.
-int PlanePixels(const Png& png, const ViewFrame& frame) {
-  int count = 0;
+// How many pixels of the frame's plot show the plane; with `x`, only those
+// within two pixels of where world x = `x` lands.
+int PlanePixels(const Png& png, const ViewFrame& frame, std::optional<double> x = {}) {
   const standin::PixelRect plot = frame.plot();
-  for (int y = plot.y; y < plot.y + plot.height; ++y) {
-    for (int x = plot.x; x < plot.x + plot.width; ++x) count += IsPlane(png.At(x, y)) ? 1 : 0;
+  int left = plot.x, right = plot.x + plot.width - 1;
+  if (x) {
+    const int column = static_cast<int>(std::floor(frame.ToPixel({*x, 0, 0})[0]));
+    left = std::max(left, column - 2);
+    right = std::min(right, column + 2);
   }
-  return count;
-}
-
-// How many pixels of the frame's plot show the plane within two pixels of
-// where world x = `x` lands.
-int PlanePixelsAtX(const Png& png, const ViewFrame& frame, double x) {
-  const int column = static_cast<int>(std::floor(frame.ToPixel({x, 0, 0})[0]));
-  const standin::PixelRect plot = frame.plot();
   int count = 0;
   for (int y = plot.y; y < plot.y + plot.height; ++y) {
-    for (int i = std::max(column - 2, plot.x); i <= std::min(column + 2, plot.x + plot.width - 1); ++i)
-      count += IsPlane(png.At(i, y)) ? 1 : 0;
+    for (int i = left; i <= right; ++i) count += IsPlane(png.At(i, y)) ? 1 : 0;
   }
   return count;
 }
@@ -95,8 +90,8 @@ TEST_F(ScenePictures, MirrorPictureDrawsThePlaneTheRunMirroredAcross) {
     for (const double x : {-7.0, 5.0, 6.0, copy ? -6.0 : 4.0}) bounds.Add(standin::Vec3{x, 0, 0});
     const standin::BeforeAfterFrames frames = BeforeAfterLayout(bounds, png.width, png.height);
     for (const ViewFrame* frame : {&frames.before[0], &frames.after[0]}) {
-      EXPECT_EQ(PlanePixelsAtX(png, *frame, 0) > 0, copy);
-      EXPECT_EQ(PlanePixelsAtX(png, *frame, 5) > 0, !copy);
+      EXPECT_EQ(PlanePixels(png, *frame, 0) > 0, copy);
+      EXPECT_EQ(PlanePixels(png, *frame, 5) > 0, !copy);
     }
   }
 }
