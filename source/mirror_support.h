@@ -5,6 +5,8 @@
 // hierarchy.
 #pragma once
 
+#include <type_traits>
+
 #include "flipit_ids.h"
 #include "host/base_object.h"
 #include "host/host_types.h"
@@ -101,11 +103,13 @@ void SetParameters(BaseObject* op, const BaseContainer& bc, BaseDocument* doc);
 // that descends to the first child and, except at the top object, goes on to
 // the next sibling. With `isTop` the siblings of `start` are never visited;
 // without it the later siblings of `start` and everything below them are.
-// When `visit` returns false the walk does what the recursive walk does when
-// it returns early at that object: it skips the objects below it and its
-// later siblings and goes on after its parent. The walk keeps no stack and
-// finds its way back through the parents, so no depth of hierarchy and no
-// number of siblings can exhaust it.
+// `visit` is called with the object, or with the object and its depth below
+// `start`'s level (0 for `start` and its siblings). When it returns false the
+// walk does what the recursive walk does when it returns early at that
+// object: it skips the objects below it and its later siblings and goes on
+// after its parent. The walk keeps no stack and finds its way back through
+// the parents, so no depth of hierarchy and no number of siblings can
+// exhaust it.
 template <typename Visit>
 void VisitHierarchy(BaseObject* start, Bool isTop, Visit&& visit) {
   if (start == nullptr) return;
@@ -114,19 +118,28 @@ void VisitHierarchy(BaseObject* start, Bool isTop, Visit&& visit) {
   // the top object, its parent's, which lies outside the walk.
   BaseObject* const end = isTop ? start : start->GetUp();
   BaseObject* op = start;
+  Int32 depth = 0;
   while (op != nullptr) {
     // The object whose call resumes next, once `op`'s call has walked its
     // children (or returned early): it goes on to its next sibling or, with
     // none, returns to the call of its parent.
     BaseObject* resume = op;
-    if (visit(op)) {
+    Bool descend = false;
+    if constexpr (std::is_invocable_v<Visit, BaseObject*, Int32>) {
+      descend = visit(op, depth);
+    } else {
+      descend = visit(op);
+    }
+    if (descend) {
       if (BaseObject* down = op->GetDown()) {
         op = down;
+        ++depth;
         continue;
       }
     } else {
       if (op == end) return;
       resume = op->GetUp();
+      --depth;
     }
     op = nullptr;
     while (resume != nullptr && resume != end) {
@@ -135,6 +148,7 @@ void VisitHierarchy(BaseObject* start, Bool isTop, Visit&& visit) {
         break;
       }
       resume = resume->GetUp();
+      --depth;
     }
   }
 }

@@ -1,11 +1,11 @@
 #include <algorithm>
 #include <array>
-#include <unordered_map>
 
 #include "flipit.h"
 #include "flipit_ids.h"
 #include "mirror.h"
 #include "mirror_support.h"
+#include "mirror_turn_stack.h"
 
 using vitrel::mirror::kPolygonObject;
 
@@ -80,30 +80,28 @@ Bool DispatchByType(const FlipItDialog& dialog, const ObjectOptions& options, Ba
   return false;
 }
 
-// For each turned object of a walk, the placement that brings a child of it
-// back to where the mirror alone would have put it: its mirrored placement
-// after the inverse of its final one. Only turned objects are kept, so a
-// walk without them keeps nothing.
-using TurnsBack = std::unordered_map<const BaseObject*, Matrix>;
-
-// Puts `op` below its turned parent where the mirror puts it, and notes the
-// turn back for its own children. `outcome` is what mirroring `op` did.
-void KeepInPlace(BaseObject* op, const MirrorOutcome& outcome, TurnsBack& turnsBack, BaseDocument* doc) {
-  const auto parentTurn = turnsBack.empty() ? turnsBack.end() : turnsBack.find(op->GetUp());
-  const Bool belowTurned = parentTurn != turnsBack.end();
-  if (!belowTurned && !outcome.turned) return;
+// Puts `op`, at `depth` on the walk's path, where the mirror puts it when its
+// parent was turned, and keeps its own turn back for its children. The turn
+// back of a turned object brings a child of it back to where the mirror
+// alone would have put it: its mirrored placement after the inverse of its
+// final one. `outcome` is what mirroring `op` did.
+void KeepInPlace(BaseObject* op, Int32 depth, const MirrorOutcome& outcome, vitrel::mirror::TurnStack& turns,
+                 BaseDocument* doc) {
+  turns.LeaveTo(depth);
+  const Matrix* parentTurn = turns.ParentTurn(depth);
+  if (parentTurn == nullptr && !outcome.turned) return;
   Matrix own = op->GetMl();
   // A sweep's profile carries the sweep's turn in its points; placed with
   // the half turn those make, its points land at their reflection.
-  const Bool profileTurned = belowTurned && outcome.sweepProfile;
+  const Bool profileTurned = parentTurn != nullptr && outcome.sweepProfile;
   if (profileTurned) own = vitrel::mirror::SweepProfileTurn(own, outcome.axis);
-  if (belowTurned) {
+  if (parentTurn != nullptr) {
     doc->AddUndo(UNDOTYPE::CHANGE, op);
-    op->SetMl(vitrel::mirror::Compose(parentTurn->second, own));
+    op->SetMl(vitrel::mirror::Compose(*parentTurn, own));
   }
   Matrix inverse;
   if ((outcome.turned || profileTurned) && vitrel::mirror::Invert(own, inverse))
-    turnsBack[op] = vitrel::mirror::Compose(inverse, outcome.mirrored);
+    turns.Push(depth, vitrel::mirror::Compose(inverse, outcome.mirrored));
 }
 
 // Mirroring the placement across an axis negates the offset's component on
@@ -138,10 +136,10 @@ void WalkHierarchy(const FlipItDialog& dialog, BaseObject* op, BaseDocument* doc
   if (!dialog.GetBool(IDC_SKIP_CHILDREN, skipChildren)) return;
   // Children left out of the walk keep their placement in their turned
   // parent, as the user asked.
-  TurnsBack turnsBack;
-  vitrel::mirror::VisitHierarchy(op, isTop, [&](BaseObject* current) {
+  vitrel::mirror::TurnStack turns;
+  vitrel::mirror::VisitHierarchy(op, isTop, [&](BaseObject* current, Int32 depth) {
     const MirrorOutcome outcome = MirrorObject(dialog, current, doc);
-    if (!skipChildren) KeepInPlace(current, outcome, turnsBack, doc);
+    if (!skipChildren) KeepInPlace(current, depth, outcome, turns, doc);
     return !skipChildren;
   });
 }

@@ -39,8 +39,14 @@ TEST_F(EngineTest, VisitsAsTheRecursiveWalkAlsoWhenItReturnsEarlyAnywhere) {
       for (bool isTop : {true, false}) {
         std::vector<const Object*> expected, visited;
         RecursiveVisits(start, isTop, stops, expected);
-        vitrel::mirror::VisitHierarchy(Op(start), isTop, [&](BaseObject* op) {
+        auto level = [](const Object* op) {
+          int32_t up = 0;
+          for (; op->parent != nullptr; op = op->parent) ++up;
+          return up;
+        };
+        vitrel::mirror::VisitHierarchy(Op(start), isTop, [&](BaseObject* op, int32_t depth) {
           visited.push_back(reinterpret_cast<const Object*>(op));
+          EXPECT_EQ(depth, level(visited.back()) - level(start));
           return stops.count(visited.back()) == 0;
         });
         ASSERT_EQ(visited, expected) << "round " << round << (isTop ? ", top" : ", not top");

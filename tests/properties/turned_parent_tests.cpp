@@ -80,6 +80,24 @@ TEST_F(EngineTest, ChildrenOfATurnedLightLandAtTheirReflectionUnlessSkipped) {
   }
 }
 
+// Every level of a chain of turned objects hands its turn down; the last
+// link lies at its reflection however many turned objects are above it.
+TEST_F(EngineTest, AChainOfTurnedCamerasEndsAtItsReflection) {
+  Object* top = AddPlaced(5103, {1, 2, 3}, {0.1, 0.2, 0.3});
+  Object* last = top;
+  for (int i = 0; i < 1000; ++i) {
+    last = Add(i % 2 == 0 ? 5102 : 5140, "link", last);
+    last->data.matrix = PlacedMatrix({0, 0.01, 1}, {0.001 * i, 0, 0.002}, {1, 1, 1});
+  }
+  top->selected = true;
+  SetOption(IDC_AXIS, AXIS_Z);
+  const Matrix lastWorld = World(last);
+
+  MirrorRun(dialog());
+
+  ExpectSameMatrix(World(last), Reflected(AXIS_Z, lastWorld));
+}
+
 // A sweep turned across Z with a bank turns about a slanted axis; with an
 // uneven scale the turn back is no rotation, and must not be lost when the
 // child's placement is rebuilt from its angles.
