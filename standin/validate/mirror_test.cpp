@@ -1,13 +1,16 @@
 // Mirror runs over random scenes of every object type the mirror treats,
 // with random options set in the dialog as a user sets them (after Reset,
 // so that a step does not depend on the steps before it). After each run:
-// one undo gives back the scene as it was before the run, byte for byte as
-// standin writes it, and one redo the mirrored scene.
+// with "move and rotate", everything mirrored lies at its reflection
+// (reflection_check.h); one undo gives back the scene as it was before the
+// run, byte for byte as standin writes it, and one redo the mirrored scene.
 #include <algorithm>
 
 #include "cli/mirror_options.h"
+#include "host/run_record.h"
 #include "io/scene_writer.h"
 #include "validate/random_scene.h"
+#include "validate/reflection_check.h"
 #include "validate/validation.h"
 
 namespace standin {
@@ -37,6 +40,7 @@ struct Figures {
   int64_t runs = 0;
   int64_t copies = 0;
   int64_t objects = 0;
+  int64_t reflected = 0;
 };
 
 void Run(Validation& validation, HostSession& session, Dice& dice, Figures& figures) {
@@ -53,7 +57,17 @@ void Run(Validation& validation, HostSession& session, Dice& dice, Figures& figu
   Document& doc = session.document();
   const std::string before = SceneToJson(doc);
   figures.objects += ObjectsToMirror(doc, options);
-  session.Press(kMirrorButton);
+  const ReflectionCheck reflection(doc, options);
+  const Object* copy = nullptr;
+  {
+    const RunRecord record;
+    session.Press(kMirrorButton);
+    copy = record.inserted();
+  }
+  const ReflectionCheck::Outcome placed = reflection.Check(copy);
+  if (!placed.misplaced.empty())
+    validation.Fail("an object is not where the mirror puts it: " + placed.misplaced);
+  figures.reflected += placed.followed;
   const std::string mirrored = SceneToJson(doc);
   session.Undo();
   const std::string undone = SceneToJson(doc);
@@ -79,7 +93,8 @@ std::string RunMirrorTest(Validation& validation) {
   }
   sessions.End();
   return "mirror: " + std::to_string(figures.runs) + " runs (" + std::to_string(figures.copies) +
-         " on a copy), each undone and redone, " + std::to_string(figures.objects) + " objects mirrored";
+         " on a copy), each undone and redone, " + std::to_string(figures.objects) + " objects mirrored, " +
+         std::to_string(figures.reflected) + " of them checked at their reflection";
 }
 
 }  // namespace standin
