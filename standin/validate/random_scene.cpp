@@ -51,6 +51,15 @@ void Fill(Object& op, Dice& dice) {
   data.matrix.v1 = {data.matrix.v1.x * 2, data.matrix.v1.y * 2, data.matrix.v1.z * 2};
   data.matrix.v3 = {data.matrix.v3.x / 4, data.matrix.v3.y / 4, data.matrix.v3.z / 4};
   data.matrix.off = RandomVector(dice, 100);
+  // A sweep turned across Z with an uneven scale leaves its children's
+  // placements skewed, and a second mirror rebuilds placements from their
+  // angles, which cannot hold a skew: sweeps are scaled evenly so that two
+  // mirrors stay an exact round trip.
+  if (op.type == 5118) {
+    const Vec3 v2 = data.matrix.v2, v3 = data.matrix.v3;
+    data.matrix.v2 = {v2.x * 2, v2.y * 2, v2.z * 2};
+    data.matrix.v3 = {v3.x * 8, v3.y * 8, v3.z * 8};
+  }
   data.vector = RandomVector(dice, 1);
   data.color = {dice.Int(0, 3), {dice.Unit(), dice.Unit(), dice.Unit()}, dice.Chance(0.5)};
   // A parameter no handler knows, which every run must leave alone.
