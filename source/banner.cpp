@@ -1,7 +1,6 @@
 #include "banner.h"
 
-#include "host/host_table.h"
-#include "host/plugin_folder.h"
+#include "plugin_host.h"
 
 PictureBanner::PictureBanner(const char* picture) : picture_(picture), bitmap_(BaseBitmap::Alloc()) {}
 
@@ -15,12 +14,12 @@ Bool PictureBanner::Init() {
   // Without the plug-in's folder, or when a part of the path cannot be
   // built, the path stays empty and nothing is looked up elsewhere.
   const Filename plugin = GeGetPluginPath();
-  if (plugin.IsEmpty()) return true;
+  if (!plugin.IsPopulated()) return true;
   String folder = plugin.GetString();
-  folder += "\\res";
+  folder += String("\\res");
   path_ = Filename(folder);
   path_ += Filename(String(picture_));
-  if (path_.IsEmpty()) return true;
+  if (!path_.IsPopulated()) return true;
   // A picture that does not load leaves the bitmap empty and the gadget blank.
   if (bitmap_ != nullptr) bitmap_->Init(path_, -1);
   return true;

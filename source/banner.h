@@ -3,9 +3,7 @@
 // draws it stretched over the whole gadget.
 #pragma once
 
-#include "host/base_bitmap.h"
-#include "host/filename.h"
-#include "host/ge_user_area.h"
+#include "plugin_host.h"
 
 class PictureBanner : public GeUserArea {
  public:

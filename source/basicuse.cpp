@@ -1,9 +1,7 @@
 #include "basicuse.h"
 
 #include "flipit_ids.h"
-#include "host/console.h"
-#include "host/ge_resource.h"
-#include "host/plugin_folder.h"
+#include "plugin_host.h"
 #include "resource_message.h"
 
 Bool BasicUseDialog::CreateLayout() {
@@ -11,8 +9,8 @@ Bool BasicUseDialog::CreateLayout() {
   GeResource resource;
   resource.Init(GeGetPluginPath());
   const Bool loaded = LoadDialogResource(DLG_BASIC_USE, &resource, 0);
-  AttachUserArea(banner_, IDC_USAGE_BANNER, 0);
-  if (!loaded) GePrint(VITREL_RESOURCE_FAILURE);
+  AttachUserArea(banner_, IDC_USAGE_BANNER, USERAREAFLAGS::NONE);
+  if (!loaded) GePrint(String(VITREL_RESOURCE_FAILURE));
   resource.Free();
   return loaded;
 }
@@ -21,7 +19,6 @@ Bool BasicUseDialog::InitValues() { return GeModalDialog::InitValues(); }
 
 Bool BasicUseDialog::Command(Int32 id, const BaseContainer&) {
   if (id != IDC_MIRROR) return false;
-  SetModalResult(true);
-  Close();
+  Close(true);
   return true;
 }

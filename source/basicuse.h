@@ -3,7 +3,7 @@
 #pragma once
 
 #include "banner.h"
-#include "host/ge_dialog.h"
+#include "plugin_host.h"
 
 class BasicUseDialog : public GeModalDialog {
  public:

@@ -1,10 +1,7 @@
 #include "flipit.h"
 
 #include "flipit_ids.h"
-#include "host/console.h"
-#include "host/ge_resource.h"
-#include "host/host_table.h"
-#include "host/plugin_folder.h"
+#include "plugin_host.h"
 #include "resource_message.h"
 
 namespace {
@@ -26,47 +23,47 @@ Bool FlipItDialog::CreateLayout() {
   resource.Init(GeGetPluginPath());
   const Bool loaded = LoadDialogResource(DLG_MIRROR, &resource, 0);
 
-  AttachUserArea(banner_, IDC_BANNER, 0);
+  AttachUserArea(banner_, IDC_BANNER, USERAREAFLAGS::NONE);
 
   MenuFlushAll();
-  if (MenuSubBegin("File")) {
-    MenuAddString(IDM_CLOSE_MANAGER, "Close manager");
+  if (MenuSubBegin(String("File"))) {
+    MenuAddString(IDM_CLOSE_MANAGER, String("Close manager"));
     MenuSubEnd();
   }
-  if (MenuSubBegin("Help")) {
-    MenuAddString(IDM_SIMPLE_USAGE, "Simple usage...");
-    MenuAddString(IDM_HELP_FILE, "Main help file (PDF)");
-    MenuAddString(IDM_ABOUT, "About...");
+  if (MenuSubBegin(String("Help"))) {
+    MenuAddString(IDM_SIMPLE_USAGE, String("Simple usage..."));
+    MenuAddString(IDM_HELP_FILE, String("Main help file (PDF)"));
+    MenuAddString(IDM_ABOUT, String("About..."));
     MenuSubEnd();
   }
   MenuFinished();
 
   FreeChildren(IDC_AXIS);
-  AddChild(IDC_AXIS, AXIS_X, "X");
-  AddChild(IDC_AXIS, AXIS_Y, "Y");
-  AddChild(IDC_AXIS, AXIS_Z, "Z");
+  AddChild(IDC_AXIS, AXIS_X, String("X"));
+  AddChild(IDC_AXIS, AXIS_Y, String("Y"));
+  AddChild(IDC_AXIS, AXIS_Z, String("Z"));
   FreeChildren(IDC_POSITIONING);
-  AddChild(IDC_POSITIONING, POSITION_MOVE_ROTATE, "Move and rotate object");
-  AddChild(IDC_POSITIONING, POSITION_MOVE, "Move only");
-  AddChild(IDC_POSITIONING, POSITION_ROTATE, "Rotate only");
-  AddChild(IDC_POSITIONING, POSITION_NONE, "Do not move or rotate");
+  AddChild(IDC_POSITIONING, POSITION_MOVE_ROTATE, String("Move and rotate object"));
+  AddChild(IDC_POSITIONING, POSITION_MOVE, String("Move only"));
+  AddChild(IDC_POSITIONING, POSITION_ROTATE, String("Rotate only"));
+  AddChild(IDC_POSITIONING, POSITION_NONE, String("Do not move or rotate"));
   FreeChildren(IDC_RENAME_MODE);
-  AddChild(IDC_RENAME_MODE, RENAME_PRIMARY, "Rename primary object only");
-  AddChild(IDC_RENAME_MODE, RENAME_ALL, "Rename all duplicated objects");
-  AddChild(IDC_RENAME_MODE, RENAME_NONE, "Do not rename duplicated objects");
-  if (vitrel::host::Table().host_version >= kHostRenamingVersion) {
-    AddChild(IDC_RENAME_MODE, RENAME_BY_HOST, "Let C4D handle object renaming");
+  AddChild(IDC_RENAME_MODE, RENAME_PRIMARY, String("Rename primary object only"));
+  AddChild(IDC_RENAME_MODE, RENAME_ALL, String("Rename all duplicated objects"));
+  AddChild(IDC_RENAME_MODE, RENAME_NONE, String("Do not rename duplicated objects"));
+  if (vitrel::host::HostVersion() >= kHostRenamingVersion) {
+    AddChild(IDC_RENAME_MODE, RENAME_BY_HOST, String("Let C4D handle object renaming"));
   }
   FreeChildren(IDC_DISPLAY_COLOR_MODE);
-  AddChild(IDC_DISPLAY_COLOR_MODE, COLOR_OFF, "Off");
-  AddChild(IDC_DISPLAY_COLOR_MODE, COLOR_AUTOMATIC, "Automatic");
-  AddChild(IDC_DISPLAY_COLOR_MODE, COLOR_ALWAYS, "Always");
-  AddChild(IDC_DISPLAY_COLOR_MODE, COLOR_LAYER, "Layer");
+  AddChild(IDC_DISPLAY_COLOR_MODE, COLOR_OFF, String("Off"));
+  AddChild(IDC_DISPLAY_COLOR_MODE, COLOR_AUTOMATIC, String("Automatic"));
+  AddChild(IDC_DISPLAY_COLOR_MODE, COLOR_ALWAYS, String("Always"));
+  AddChild(IDC_DISPLAY_COLOR_MODE, COLOR_LAYER, String("Layer"));
 
   SettingsToGadgets();
   EnableFromSettings();
 
-  if (!loaded) GePrint(VITREL_RESOURCE_FAILURE);
+  if (!loaded) GePrint(String(VITREL_RESOURCE_FAILURE));
   resource.Free();
   return loaded;
 }
@@ -147,6 +144,8 @@ void FlipItDialog::EnableColorOptions(Bool enabled, Int32 mode) {
 
 void FlipItDialog::EnableColorField(Int32 mode) { Enable(IDC_DISPLAY_COLOR, ModeUsesColor(mode)); }
 
-Bool FlipIt::Execute(BaseDocument*) { return dialog.Open(VT_DLG_TYPE_ASYNC, ID_VITREL, -1, -1, 0, 0, 0); }
+Bool FlipIt::Execute(BaseDocument*, GeDialog*) {
+  return dialog.Open(DLG_TYPE::ASYNC, ID_VITREL, -1, -1, 0, 0, 0);
+}
 
-Int32 FlipIt::GetState(BaseDocument*) { return CMD_ENABLED; }
+Int32 FlipIt::GetState(BaseDocument*, GeDialog*) { return CMD_ENABLED; }

@@ -6,10 +6,7 @@
 #include "banner.h"
 #include "basicuse.h"
 #include "flipit_ids.h"
-#include "host/command_data.h"
-#include "host/ge_dialog.h"
-#include "host/host_string.h"
-#include "host/host_types.h"
+#include "plugin_host.h"
 #include "version.h"
 
 // The mirror dialog's values kept from one opening to the next, with their
@@ -27,7 +24,7 @@ struct FlipItSettings {
   Bool skipPolygonCommand = false;
   Bool finalCommand = false;
   Bool spareOption = false;
-  String suffix = "_mirror";
+  String suffix{"_mirror"};
   Bool keepDisplayColor = true;
   Vector displayColor;
   Float displayBrightness = 1.0;
@@ -76,8 +73,8 @@ class FlipItDialog : public GeDialog {
 // The command "Vitrel": opens the mirror dialog.
 class FlipIt : public CommandData {
  public:
-  Bool Execute(BaseDocument* doc) override;
-  Int32 GetState(BaseDocument* doc) override;
+  Bool Execute(BaseDocument* doc, GeDialog* parentManager) override;
+  Int32 GetState(BaseDocument* doc, GeDialog* parentManager) override;
 
   FlipItDialog dialog;
 };

@@ -1,9 +1,7 @@
 #include "flipit.h"
 #include "flipit_ids.h"
-#include "host/console.h"
-#include "host/filename.h"
-#include "host/plugin_folder.h"
 #include "mirror.h"
+#include "plugin_host.h"
 
 Bool FlipItDialog::Command(Int32 id, const BaseContainer&) {
   switch (id) {
@@ -86,9 +84,9 @@ void FlipItDialog::OpenHelpFile() {
   // not be built, nothing is opened: the path would name another file. A
   // missing file or a failed open is not reported.
   const Filename folder = GeGetPluginPath();
-  if (folder.IsEmpty()) return;
+  if (!folder.IsPopulated()) return;
   String path = folder.GetString();
-  path += "\\Vitrel.pdf";
-  if (!path.IsComplete()) return;
+  path += String("\\Vitrel.pdf");
+  if (!vitrel::host::IsComplete(path)) return;
   GeExecuteFile(Filename(path));
 }

@@ -1,115 +1,40 @@
-// The library's entry point and its declaration to the host's module system.
-#include <cstdint>
-
+// The plug-in's start, end and message calls, which the host's entry point
+// makes: the start registers the command.
 #include "flipit.h"
 #include "flipit_ids.h"
-#include "host/base_bitmap.h"
-#include "host/console.h"
-#include "host/export.h"
-#include "host/filename.h"
-#include "host/host_memory.h"
-#include "host/host_table.h"
-#include "host/plugin_folder.h"
-#include "host/plugin_registration.h"
+#include "plugin_host.h"
 
 namespace {
-
-// Actions of c4d_main.
-constexpr Int32 kActionInit = 1;
-constexpr Int32 kActionStart = 2;
-constexpr Int32 kActionEnd = 3;
-constexpr Int32 kActionQuery = 4;
-constexpr Int32 kActionMessage = 6;
-
-constexpr Int32 kResultRefused = -3;
-constexpr Int32 kResultQuery = 5;
-
-// The oldest host the plug-in runs in.
-constexpr Int32 kMinimumHostVersion = 23100;
-
-// Counts the host's start calls; the end work is done when the last one is
-// taken back.
-Int32 g_initCount = 0;
-
-const char* const kFrameworks[] = {
-    "net.maxon.c4d.cinema.framework", "net.maxon.command.framework",   "net.maxon.core.framework",
-    "net.maxon.crypt.framework",      "net.maxon.geom.framework",      "net.maxon.image.framework",
-    "net.maxon.math.framework",       "net.maxon.mesh_misc.framework", "net.maxon.python.framework",
-};
 
 // The command's icon, "res/mirror.tif" in the plug-in's folder; null when
 // the folder, the path or the picture is missing, so that no file is looked
 // up anywhere else.
 BaseBitmap* LoadIcon() {
   Filename picture = GeGetPluginPath();
-  if (picture.IsEmpty()) return nullptr;
+  if (!picture.IsPopulated()) return nullptr;
   picture += Filename(String("res"));
   picture += Filename(String("mirror.tif"));
-  if (picture.IsEmpty()) return nullptr;
+  if (!picture.IsPopulated()) return nullptr;
   BaseBitmap* icon = BaseBitmap::Alloc();
-  if (icon != nullptr && !icon->Init(picture, -1)) BaseBitmap::Free(icon);
+  if (icon != nullptr && icon->Init(picture, -1) != IMAGERESULT::OK) BaseBitmap::Free(icon);
   return icon;
 }
+
+}  // namespace
 
 Bool PluginStart() {
   const String name("Vitrel");
   const String help("Mirrors objects across the selected axis");
-  FlipIt* command = NewObjClear<FlipIt>();
+  FlipIt* command = NewObjClear(FlipIt);
   BaseBitmap* icon = LoadIcon();
 
   // The host owns the command from here on; it copies the icon.
   const Bool registered = RegisterCommandPlugin(ID_VITREL, name, 0, icon, help, command);
   BaseBitmap::Free(icon);
-  if (!registered) GePrint("Failed to register Vitrel.");
+  if (!registered) GePrint(String("Failed to register Vitrel."));
   return registered;
 }
 
 void PluginEnd() {}
 
 Bool PluginMessage(Int32 id, void*) { return id == 1; }
-
-Int32 Initialise(const VtHostTable* table, const VtFilename* folder) {
-  if (++g_initCount > 1) return 1;
-  // A refused host leaves the plug-in as it was loaded: nothing kept, and a
-  // later start call is checked afresh.
-  if (!vitrel::host::Bind(table) || table->host_version < kMinimumHostVersion || folder == nullptr) {
-    vitrel::host::Unbind();
-    g_initCount = 0;
-    return kResultRefused;
-  }
-  vitrel::host::KeepPluginFolder(folder);
-  return 1;
-}
-
-void Finish() {
-  if (g_initCount == 0) return;
-  if (--g_initCount > 0) return;
-  PluginEnd();
-  vitrel::host::ReleasePluginFolder();
-  vitrel::host::Unbind();
-}
-
-}  // namespace
-
-VT_EXPORT const VtModuleDeclaration vt_module_declaration = {
-    VT_ABI_VERSION, "net.vitrel.tools.vitrel",
-    static_cast<int32_t>(sizeof(kFrameworks) / sizeof(kFrameworks[0])), kFrameworks};
-
-VT_EXPORT int32_t c4d_main(int32_t action, void* p1, void* p2, void* p3) {
-  switch (action) {
-    case kActionInit:
-      return Initialise(static_cast<const VtHostTable*>(p1), static_cast<const VtFilename*>(p3));
-    case kActionStart:
-      // Without a bound host there is nothing to register with.
-      return vitrel::host::IsBound() && PluginStart() ? 1 : 0;
-    case kActionEnd:
-      Finish();
-      return 1;
-    case kActionQuery:
-      return kResultQuery;
-    case kActionMessage:
-      return PluginMessage(static_cast<Int32>(reinterpret_cast<intptr_t>(p1)), p2) ? 1 : -1;
-    default:
-      return -1;
-  }
-}

@@ -20,9 +20,7 @@
 // back by the inverse of its parent's turn.
 #pragma once
 
-#include "host/base_object.h"
-#include "host/host_string.h"
-#include "host/host_types.h"
+#include "plugin_host.h"
 
 class FlipItDialog;
 

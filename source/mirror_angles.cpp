@@ -24,22 +24,22 @@ void ApplyTurn(Turn turn, Vector& hpb, Float pi) {
     case Turn::kNone:
       break;
     case Turn::kHeading:
-      hpb = {hpb.x + pi, -hpb.y, -hpb.z};
+      hpb = Vector(hpb.x + pi, -hpb.y, -hpb.z);
       break;
     case Turn::kPitch:
-      hpb = {hpb.x, hpb.y + pi, -hpb.z};
+      hpb = Vector(hpb.x, hpb.y + pi, -hpb.z);
       break;
     case Turn::kBank:
       hpb.z += pi;
       break;
     case Turn::kHeadingPitch:
-      hpb = {hpb.x + pi, pi - hpb.y, hpb.z};
+      hpb = Vector(hpb.x + pi, pi - hpb.y, hpb.z);
       break;
     case Turn::kPitchOnly:
       hpb.y += pi;
       break;
     case Turn::kPitchBank:
-      hpb = {hpb.x, hpb.y + pi, pi - hpb.z};
+      hpb = Vector(hpb.x, hpb.y + pi, pi - hpb.z);
       break;
   }
 }
@@ -48,18 +48,18 @@ Placement ReadPlacement(const BaseObject* op) {
   Placement placement;
   placement.ml = op->GetMl();
   placement.hpb = MatrixToHPB(placement.ml, ROTATIONORDER::HPB);
-  placement.lengths[0] = Length(placement.ml.v1);
-  placement.lengths[1] = Length(placement.ml.v2);
-  placement.lengths[2] = Length(placement.ml.v3);
+  placement.lengths[0] = Length(placement.ml.sqmat.v1);
+  placement.lengths[1] = Length(placement.ml.sqmat.v2);
+  placement.lengths[2] = Length(placement.ml.sqmat.v3);
   return placement;
 }
 
 Matrix RebuildMatrix(const Vector& hpb, const Vector& off, const Float (&lengths)[3]) {
   Matrix m = HPBToMatrix(hpb, ROTATIONORDER::HPB);
   m.off = off;
-  m.v1 = Rescaled(m.v1, lengths[0]);
-  m.v2 = Rescaled(m.v2, lengths[1]);
-  m.v3 = Rescaled(m.v3, lengths[2]);
+  m.sqmat.v1 = Rescaled(m.sqmat.v1, lengths[0]);
+  m.sqmat.v2 = Rescaled(m.sqmat.v2, lengths[1]);
+  m.sqmat.v3 = Rescaled(m.sqmat.v3, lengths[2]);
   return m;
 }
 
@@ -78,7 +78,7 @@ Bool ReorientByAngles(BaseObject* op, Turn turn, Float pi, BaseDocument* doc) {
 }
 
 void SetParameters(BaseObject* op, const BaseContainer& bc, BaseDocument* doc) {
-  if (!bc.IsValid()) return;
+  if (!vitrel::host::IsUsable(bc)) return;
   doc->AddUndo(UNDOTYPE::CHANGE, op);
   op->SetData(bc, true);
 }

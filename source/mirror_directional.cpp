@@ -64,7 +64,7 @@ Turn ModalDeformerTurn(Int32 mode, Int32 axis) {
 // parameters it stays as it is.
 void MirrorStrength(BaseObject* op, Bool acrossAxis, BaseDocument* doc) {
   BaseContainer bc = op->GetData();
-  if (!bc.IsValid()) return;
+  if (!vitrel::host::IsUsable(bc)) return;
   const Float strength = bc.GetFloat(kDeformerStrength);
   bc.SetFloat(kDeformerStrength, acrossAxis ? -strength : strength);
   vitrel::mirror::SetParameters(op, bc, doc);
@@ -92,7 +92,7 @@ Bool FlipDeformer(const FlipItDialog& dialog, BaseObject* op, Int32 axis, BaseDo
   } else if (type == kModalDeformer) {
     // The turn depends on the mode; without the parameters it is unknown.
     const BaseContainer bc = op->GetData();
-    if (!bc.IsValid()) return false;
+    if (!vitrel::host::IsUsable(bc)) return false;
     turn = ModalDeformerTurn(bc.GetInt32(kDeformerMode), axis);
   }
   vitrel::mirror::ApplyTurn(turn, placement.hpb, dialog.pi);
@@ -110,7 +110,7 @@ Bool FlipParticleForce(const FlipItDialog& dialog, BaseObject* op, Int32 axis, B
     if (axis == AXIS_Y) turn = Turn::kBank;
     if (axis == AXIS_Z) turn = Turn::kHeading;
     BaseContainer bc = op->GetData();
-    if (bc.IsValid()) {
+    if (vitrel::host::IsUsable(bc)) {
       Vector direction = bc.GetVector(kForceDirection);
       if (Float Vector::*component = vitrel::mirror::AxisComponent(axis)) {
         direction.*component = -(direction.*component);
@@ -129,10 +129,13 @@ Bool FlipSweep(const FlipItDialog& dialog, BaseObject* op, Int32 axis, BaseDocum
   const Bool turned = vitrel::mirror::ReorientByAngles(op, turn, dialog.pi, doc);
 
   BaseContainer bc = op->GetData();
-  if (!bc.IsValid()) return turned;
+  if (!vitrel::host::IsUsable(bc)) return turned;
   const Float value = bc.GetFloat(kSweepFloat);
-  // A sweep without a curve still has its float mirrored.
-  MirrorSplineCurve(bc.GetCustomDataType(kSweepCurve, CUSTOMDATATYPE_SPLINE_CURVE));
+  // The curve belongs to this copy of the parameters, which the library
+  // changes in place before it is set back. A sweep without a curve still
+  // has its float mirrored.
+  if (const CustomDataType* curve = bc.GetCustomDataType(kSweepCurve, CUSTOMDATATYPE_SPLINE))
+    static_cast<SplineData*>(const_cast<CustomDataType*>(curve))->Mirror();
   bc.SetFloat(kSweepFloat, -value);
   vitrel::mirror::SetParameters(op, bc, doc);
   return turned;

@@ -22,7 +22,7 @@ constexpr Int32 kArrayChanged = 7;
 
 void FlipExtrude(BaseObject* op, Int32 axis, BaseDocument* doc) {
   BaseContainer bc = op->GetData();
-  if (!bc.IsValid()) return;
+  if (!vitrel::host::IsUsable(bc)) return;
   Vector movement = bc.GetVector(kExtrudeMovement);
   if (Float Vector::*component = vitrel::mirror::AxisComponent(axis))
     movement.*component = -(movement.*component);
@@ -32,7 +32,7 @@ void FlipExtrude(BaseObject* op, Int32 axis, BaseDocument* doc) {
 
 void FlipLathe(BaseObject* op, Int32 axis, BaseDocument* doc) {
   BaseContainer bc = op->GetData();
-  if (!bc.IsValid()) return;
+  if (!vitrel::host::IsUsable(bc)) return;
   const Float acrossY = bc.GetFloat(kLatheAcrossY);
   const Float acrossXZ = bc.GetFloat(kLatheAcrossXZ);
   if (axis == AXIS_X || axis == AXIS_Z) bc.SetFloat(kLatheAcrossXZ, -acrossXZ);
@@ -42,7 +42,7 @@ void FlipLathe(BaseObject* op, Int32 axis, BaseDocument* doc) {
 
 void FlipArray(BaseObject* op, BaseDocument* doc) {
   BaseContainer bc = op->GetData();
-  if (!bc.IsValid()) return;
+  if (!vitrel::host::IsUsable(bc)) return;
   bc.SetFloat(kArrayFloat, -bc.GetFloat(kArrayFloat));
   vitrel::mirror::SetParameters(op, bc, doc);
   op->Message(kArrayChanged);

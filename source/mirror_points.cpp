@@ -34,11 +34,12 @@ struct SplineData {
 // axis nothing is written, so nothing is taken. False when the host holds
 // data that it would not hand out.
 Bool TakeSplineData(BaseObject* op, Int32 axis, Bool withPoints, SplineData& data) {
-  data.pointCount = op->GetPointCount();
-  data.tangentCount = op->GetTangentCount();
+  SplineObject* spline = ToSpline(op);
+  data.pointCount = spline->GetPointCount();
+  data.tangentCount = spline->GetTangentCount();
   if (vitrel::mirror::AxisComponent(axis) == nullptr) return true;
-  if (withPoints && data.pointCount > 0 && (data.points = op->GetPointW()) == nullptr) return false;
-  return data.tangentCount <= 0 || (data.tangents = op->GetTangentW()) != nullptr;
+  if (withPoints && data.pointCount > 0 && (data.points = spline->GetPointW()) == nullptr) return false;
+  return data.tangentCount <= 0 || (data.tangents = spline->GetTangentW()) != nullptr;
 }
 
 // A spline directly below a sweep lies in the sweep's profile plane: besides
@@ -46,9 +47,9 @@ Bool TakeSplineData(BaseObject* op, Int32 axis, Bool withPoints, SplineData& dat
 // once more (which cancels the first) and along Y, and its vector property
 // turns with it. Mirrored along Y it needs nothing more.
 void MirrorSweepProfile(BaseObject* op, const SplineData& data, Int32 axis, BaseDocument* doc) {
-  Vector v = op->GetVector();
+  const Vector v = op->GetRelRot();
   doc->AddUndo(UNDOTYPE::CHANGE, op);
-  op->SetVector(axis == AXIS_X ? Vector(-v.x, -v.y, v.z) : Vector(v.x, -v.y, -v.z));
+  op->SetRelRot(axis == AXIS_X ? Vector(-v.x, -v.y, v.z) : Vector(v.x, -v.y, -v.z));
   NegatePoints(op, data.points, data.pointCount, axis);
   FlipTangents(op, data.tangents, data.tangentCount, axis, doc);
   NegatePoints(op, data.points, data.pointCount, AXIS_Y);
@@ -75,14 +76,16 @@ PointDataOutcome MirrorPointData(BaseObject* op, Int32 axis, BaseDocument* doc) 
   const Bool lattice = op->IsInstanceOf(kLatticeObject);
   const Bool pointObject = op->IsInstanceOf(kPointObject) && !lattice;
   if (lattice && !FlipLatticePoints(op, axis, doc)) return {false, false};
-  if (op->GetSplineInfo() == 0) return {!pointObject || MirrorPoints(op, axis), false};
+  if ((op->GetInfo() & OBJECT_ISSPLINE) == 0) return {!pointObject || MirrorPoints(op, axis), false};
   return MirrorSpline(op, pointObject, axis, doc);
 }
 
 Bool MirrorPoints(BaseObject* op, Int32 axis) {
-  const Int32 count = op->GetPointCount();
+  PointObject* pointObject = ToPoint(op);
+  const Int32 count = pointObject->GetPointCount();
   Vector* points = nullptr;
-  if (count > 0 && vitrel::mirror::AxisComponent(axis) != nullptr && (points = op->GetPointW()) == nullptr)
+  if (count > 0 && vitrel::mirror::AxisComponent(axis) != nullptr &&
+      (points = pointObject->GetPointW()) == nullptr)
     return false;
   NegatePoints(op, points, count, axis);
   return true;
@@ -93,6 +96,6 @@ void vitrel::mirror::SendPointsChanged(BaseObject* op, Int32 count, Int32 flags)
   changed.old_cnt = count;
   changed.new_cnt = count;
   changed.map = nullptr;
-  changed.flags = flags;
+  changed.vc_flags = flags;
   op->Message(MSG_POINTS_CHANGED, &changed);
 }

@@ -78,7 +78,7 @@ Turn SplinePlaneTurn(Int32 plane, Int32 axis) {
 void FlipPrimitive(const FlipItDialog& dialog, BaseObject* op, Int32 axis, BaseDocument* doc) {
   const Int32 type = op->GetType();
   BaseContainer bc = op->GetData();
-  if (!bc.IsValid()) return;
+  if (!vitrel::host::IsUsable(bc)) return;
   const Int32 orientation = MirroredOrientation(bc.GetInt32(kOrientation), axis);
   bc.SetInt32(kOrientation, orientation);
   const Bool sliced =
@@ -95,6 +95,6 @@ void FlipPrimitive(const FlipItDialog& dialog, BaseObject* op, Int32 axis, BaseD
 Bool FlipSplinePrimitive(const FlipItDialog& dialog, BaseObject* op, Int32 axis, BaseDocument* doc) {
   // The turn depends on the plane; without the parameters it is unknown.
   const BaseContainer bc = op->GetData();
-  if (!bc.IsValid()) return false;
+  if (!vitrel::host::IsUsable(bc)) return false;
   return vitrel::mirror::ReorientByAngles(op, SplinePlaneTurn(bc.GetInt32(kPlane), axis), dialog.pi, doc);
 }

@@ -1,8 +1,8 @@
 #include "flipit.h"
 #include "flipit_ids.h"
-#include "host/console.h"
 #include "mirror.h"
 #include "mirror_support.h"
+#include "plugin_host.h"
 
 namespace {
 
@@ -58,13 +58,14 @@ BaseObject* Duplicate(const FlipItDialog& dialog, const RunOptions& options, Bas
   AliasTrans* trans = AliasTrans::Alloc();
   BaseObject* clone = nullptr;
   if (trans != nullptr && trans->Init(doc)) {
-    clone = op->GetClone(options.withoutChildren ? COPYFLAGS::NO_HIERARCHY : COPYFLAGS::NONE, trans);
+    clone = static_cast<BaseObject*>(
+        op->GetClone(options.withoutChildren ? COPYFLAGS::NO_HIERARCHY : COPYFLAGS::NONE, trans));
     // Registered before the clone is tested, as a failed clone is simply
     // passed on to the host as nothing.
     doc->AddUndo(UNDOTYPE::NEWOBJ, clone);
   }
   if (clone == nullptr) {
-    MessageDialog(kDuplicateFailure);
+    MessageDialog(String(kDuplicateFailure));
     AliasTrans::Free(trans);
     return nullptr;
   }
@@ -78,7 +79,7 @@ BaseObject* Duplicate(const FlipItDialog& dialog, const RunOptions& options, Bas
   // as an object moved out of its parent does, and is then mirrored where it
   // lies: across the world's plane.
   if (op->GetUp() != nullptr) clone->SetMl(vitrel::mirror::WorldMatrix(op));
-  doc->SetActiveObject(clone, 0);
+  doc->SetActiveObject(clone, SELECTION_NEW);
   // A suffix that cannot be read leaves the names as they are.
   String suffix;
   if ((renameMode == RENAME_PRIMARY || renameMode == RENAME_ALL) && dialog.GetString(IDC_SUFFIX, suffix))
@@ -98,7 +99,7 @@ void MirrorSelected(FlipItDialog& dialog, BaseObject* op, BaseDocument* doc) {
   if (clone != nullptr) {
     WalkHierarchy(dialog, clone, doc, true);
     if (options.finalCommand) {
-      doc->SetActiveObject(clone, 0);
+      doc->SetActiveObject(clone, SELECTION_NEW);
       RunPostMirrorCommand(clone, doc);
     }
   } else {
@@ -115,9 +116,9 @@ void MirrorRun(FlipItDialog& dialog) {
   if (doc == nullptr) return;
   AtomArray* selection = AtomArray::Alloc();
   if (selection == nullptr) return;
-  doc->GetActiveObjects(*selection, 0);
+  doc->GetActiveObjects(*selection, GETACTIVEOBJECTFLAGS::NONE);
   // Only the first selected object is mirrored; the others are left alone.
-  BaseObject* op = selection->GetCount() >= 1 ? selection->GetIndex(0) : nullptr;
+  BaseObject* op = selection->GetCount() >= 1 ? static_cast<BaseObject*>(selection->GetIndex(0)) : nullptr;
   if (op != nullptr) MirrorSelected(dialog, op, doc);
   AtomArray::Free(selection);
 }
@@ -127,7 +128,7 @@ void RenameHierarchy(BaseObject* op, Bool isTop, const String& suffix, Bool recu
     // A name that cannot be built whole is left as it was, never replaced
     // by the suffix alone or a part of it.
     String name = current->GetName();
-    if (name.Insert(name.GetLength(), suffix)) current->SetName(name);
+    if (vitrel::host::Append(name, suffix)) current->SetName(name);
     return recurse;
   });
 }
@@ -142,7 +143,7 @@ void ApplyColourProperties(const FlipItDialog& dialog, BaseObject* op) {
       !dialog.GetColorField(IDC_DISPLAY_COLOR, properties.color, brightness))
     return;
   properties.usecolor = ColorModeOf(mode);
-  op->SetColorProperties(properties);
+  op->SetColorProperties(&properties);
 }
 
 void RunPostMirrorCommand(BaseObject* op, BaseDocument* doc) {

@@ -8,8 +8,7 @@
 #include <type_traits>
 
 #include "flipit_ids.h"
-#include "host/base_object.h"
-#include "host/host_types.h"
+#include "plugin_host.h"
 
 namespace vitrel::mirror {
 
@@ -83,7 +82,7 @@ Matrix Compose(const Matrix& outer, const Matrix& inner);
 // length zero) or its inverse is not finite: `inverse` is then unusable.
 Bool Invert(const Matrix& m, Matrix& inverse);
 // The placement of `op` in the world, through all its parents.
-Matrix WorldMatrix(const BaseObject* op);
+Matrix WorldMatrix(BaseObject* op);
 // `m` turned by the half turn that a spline below a sweep takes on when its
 // points get the sweep's extra mirror along Y on top of the mirror across
 // `axis` (X or Z; any other axis leaves `m` as it is). Placed so, the

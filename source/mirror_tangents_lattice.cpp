@@ -68,9 +68,9 @@ Bool FlipLatticePoints(BaseObject* op, Int32 axis, BaseDocument* doc) {
   // The grid's sizes come from the parameters; without them the points are
   // left as they are.
   const BaseContainer bc = op->GetData();
-  if (!bc.IsValid()) return false;
-  const Int32 count = op->GetPointCount();
-  Vector* points = op->GetPointW();
+  if (!vitrel::host::IsUsable(bc)) return false;
+  const Int32 count = ToPoint(op)->GetPointCount();
+  Vector* points = ToPoint(op)->GetPointW();
   // Points the host holds but would not hand out stay as they are, and no
   // change of them is announced.
   if (count > 0 && points == nullptr) return false;

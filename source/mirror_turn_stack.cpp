@@ -3,7 +3,7 @@
 #include <limits>
 #include <new>
 
-#include "host/host_memory.h"
+#include "plugin_host.h"
 
 namespace vitrel::mirror {
 
@@ -22,8 +22,7 @@ Bool TurnStack::Push(Int32 depth, const Matrix& turnBack) {
   if (count_ == capacity_) {
     if (capacity_ > std::numeric_limits<Int32>::max() / 2) return false;
     const Int32 grown = capacity_ == 0 ? 16 : capacity_ * 2;
-    auto* larger =
-        static_cast<Entry*>(NewMemClear(static_cast<Int64>(grown) * static_cast<Int64>(sizeof(Entry))));
+    Entry* larger = NewMemClear(Entry, grown).UncheckedGetValue();
     if (larger == nullptr) return false;
     for (Int32 i = 0; i < count_; ++i) new (&larger[i]) Entry(entries_[i]);
     DeleteMem(entries_);

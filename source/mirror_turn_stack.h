@@ -3,7 +3,7 @@
 // does not see.
 #pragma once
 
-#include "host/host_types.h"
+#include "plugin_host.h"
 
 namespace vitrel::mirror {
 

@@ -109,13 +109,13 @@ void KeepInPlace(BaseObject* op, Int32 depth, const MirrorOutcome& outcome, vitr
 void MirrorAngles(Vector& hpb, Int32 axis) {
   switch (axis) {
     case AXIS_X:
-      hpb = {-hpb.x, hpb.y, -hpb.z};
+      hpb = Vector(-hpb.x, hpb.y, -hpb.z);
       break;
     case AXIS_Y:
-      hpb = {hpb.x, -hpb.y, -hpb.z};
+      hpb = Vector(hpb.x, -hpb.y, -hpb.z);
       break;
     case AXIS_Z:
-      hpb = {-hpb.x, -hpb.y, hpb.z};
+      hpb = Vector(-hpb.x, -hpb.y, hpb.z);
       break;
     default:
       break;
@@ -183,6 +183,6 @@ MirrorOutcome MirrorObject(const FlipItDialog& dialog, BaseObject* op, BaseDocum
   if (positioning != POSITION_MOVE && positioning != POSITION_NONE)
     outcome.turned = DispatchByType(dialog, options, op, doc);
 
-  EventAdd(EVENT_REFRESH);
+  EventAdd(EVENT::FORCEREDRAW);
   return outcome;
 }

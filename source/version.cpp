@@ -1,9 +1,7 @@
 #include "version.h"
 
 #include "flipit_ids.h"
-#include "host/console.h"
-#include "host/ge_resource.h"
-#include "host/plugin_folder.h"
+#include "plugin_host.h"
 #include "resource_message.h"
 
 Bool VersionDialog::CreateLayout() {
@@ -11,13 +9,13 @@ Bool VersionDialog::CreateLayout() {
   GeResource resource;
   resource.Init(GeGetPluginPath());
   const Bool loaded = LoadDialogResource(DLG_VERSION, &resource, 0);
-  AttachUserArea(banner_, IDC_VERSION_BANNER, 0);
+  AttachUserArea(banner_, IDC_VERSION_BANNER, USERAREAFLAGS::NONE);
   if (loaded) {
     // The version line comes from the code, whatever the resource holds.
-    versionText_ = VITREL_VERSION_LINE;
+    versionText_ = String(VITREL_VERSION_LINE);
     SetString(IDC_VERSION_TEXT, versionText_);
   } else {
-    GePrint(VITREL_RESOURCE_FAILURE);
+    GePrint(String(VITREL_RESOURCE_FAILURE));
   }
   resource.Free();
   return loaded;
@@ -27,7 +25,6 @@ Bool VersionDialog::InitValues() { return GeModalDialog::InitValues(); }
 
 Bool VersionDialog::Command(Int32 id, const BaseContainer&) {
   if (id != IDC_MIRROR) return false;
-  SetModalResult(true);
-  Close();
+  Close(true);
   return true;
 }

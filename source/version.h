@@ -3,8 +3,7 @@
 #pragma once
 
 #include "banner.h"
-#include "host/ge_dialog.h"
-#include "host/host_string.h"
+#include "plugin_host.h"
 
 // The version line the about dialog shows.
 inline constexpr const char* VITREL_VERSION_LINE = "Current version: 1.2.0, October 26th 2021";

@@ -15,9 +15,10 @@ void BaseBitmap::Free(BaseBitmap*& bitmap) {
   bitmap = nullptr;
 }
 
-Bool BaseBitmap::Init(const Filename& name, Int32 frame) {
+IMAGERESULT BaseBitmap::Init(const Filename& name, Int32 frame) {
   // An empty name would be read relative to the working directory.
-  return !name.IsEmpty() && UiOps().bitmap_load(handle(), name.handle(), frame) != 0;
+  const Bool loaded = name.IsPopulated() && UiOps().bitmap_load(handle(), name.handle(), frame) != 0;
+  return loaded ? IMAGERESULT::OK : IMAGERESULT::NOTEXISTING;
 }
 
 Int32 BaseBitmap::GetBw() const { return UiOps().bitmap_width(handle()); }

@@ -6,6 +6,12 @@
 #include "host/host_types.h"
 #include "vitrel_host_abi.h"
 
+// The outcome of loading a picture.
+enum class IMAGERESULT : Int32 {
+  OK = 1,
+  NOTEXISTING = -1,
+};
+
 class BaseBitmap {
  public:
   BaseBitmap() = delete;
@@ -16,9 +22,10 @@ class BaseBitmap {
   // Frees the bitmap (null is ignored) and sets the pointer to null.
   static void Free(BaseBitmap*& bitmap);
 
-  // Loads a picture file; frame -1 is the picture's default frame. True when
-  // the host could read it; a failed load leaves the bitmap empty.
-  Bool Init(const Filename& name, Int32 frame = -1);
+  // Loads a picture file; frame -1 is the picture's default frame.
+  // IMAGERESULT::OK when the host could read it; a failed load leaves the
+  // bitmap empty.
+  IMAGERESULT Init(const Filename& name, Int32 frame = -1);
   Int32 GetBw() const;
   Int32 GetBh() const;
 

@@ -47,9 +47,9 @@ Vector BaseContainer::GetVector(Int32 id, const Vector& preset) const {
   return FromHost(out);
 }
 
-VtCustomData* BaseContainer::GetCustomDataType(Int32 id, Int32 datatype) {
+const CustomDataType* BaseContainer::GetCustomDataType(Int32 id, Int32 datatype) const {
   if (handle_ == nullptr) return nullptr;
-  return SceneOps().container_get_custom(handle_, id, datatype);
+  return reinterpret_cast<const CustomDataType*>(SceneOps().container_get_custom(handle_, id, datatype));
 }
 
 void BaseContainer::SetBool(Int32 id, Bool value) {

@@ -9,6 +9,14 @@
 #include "host/host_types.h"
 #include "vitrel_host_abi.h"
 
+// A custom-data value held in a container: the host's handle to it.
+class CustomDataType {
+ public:
+  CustomDataType() = delete;
+  ~CustomDataType() = delete;
+  VtCustomData* handle() const { return reinterpret_cast<VtCustomData*>(const_cast<CustomDataType*>(this)); }
+};
+
 class BaseContainer {
  public:
   BaseContainer() = default;
@@ -26,9 +34,10 @@ class BaseContainer {
   Int32 GetInt32(Int32 id, Int32 preset = 0) const;
   Float GetFloat(Int32 id, Float preset = 0.0) const;
   Vector GetVector(Int32 id, const Vector& preset = Vector()) const;
-  // A custom-data value stored in the container, changeable in place; null
-  // when there is none of that type.
-  VtCustomData* GetCustomDataType(Int32 id, Int32 datatype);
+  // A custom-data value stored in the container; null when there is none of
+  // that type. The value belongs to this container, and the host's own
+  // libraries change it in place.
+  const CustomDataType* GetCustomDataType(Int32 id, Int32 datatype) const;
 
   void SetBool(Int32 id, Bool value);
   void SetInt32(Int32 id, Int32 value);

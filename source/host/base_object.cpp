@@ -45,18 +45,20 @@ void BaseObject::SetMl(const Matrix& m) {
   SceneOps().object_set_ml(handle(), &host);
 }
 
-Vector BaseObject::GetVector() const {
+Vector BaseObject::GetRelRot() const {
   VtVector v{0.0, 0.0, 0.0};
   SceneOps().object_get_vector(handle(), &v);
   return FromHost(v);
 }
 
-void BaseObject::SetVector(const Vector& v) {
+void BaseObject::SetRelRot(const Vector& v) {
   const VtVector host = ToHost(v);
   SceneOps().object_set_vector(handle(), &host);
 }
 
-Int32 BaseObject::GetSplineInfo() const { return SceneOps().object_spline_info(handle()); }
+Int32 BaseObject::GetInfo() const {
+  return SceneOps().object_spline_info(handle()) != 0 ? OBJECT_ISSPLINE : 0;
+}
 
 Int32 BaseObject::GetTagDataCount(Int32 type) const {
   return SceneOps().object_tag_data_count(handle(), type);
@@ -75,8 +77,9 @@ Bool BaseObject::Message(Int32 type, void* data) {
   return SceneOps().object_message(handle(), type, data) != 0;
 }
 
-void BaseObject::SetColorProperties(const ObjectColorProperties& properties) {
-  const VtDisplayColor host{properties.usecolor, ToHost(properties.color), properties.xray ? 1 : 0};
+void BaseObject::SetColorProperties(ObjectColorProperties* properties) {
+  if (properties == nullptr) return;
+  const VtDisplayColor host{properties->usecolor, ToHost(properties->color), properties->xray ? 1 : 0};
   SceneOps().object_set_display_color(handle(), &host);
 }
 
@@ -97,8 +100,8 @@ BaseObject* AtomArray::GetIndex(Int32 index) const {
 
 // ---- BaseDocument -----------------------------------------------------------
 
-void BaseDocument::GetActiveObjects(AtomArray& selection, Int32 flags) {
-  SceneOps().document_get_active_objects(handle(), selection.handle(), flags);
+void BaseDocument::GetActiveObjects(AtomArray& selection, GETACTIVEOBJECTFLAGS flags) {
+  SceneOps().document_get_active_objects(handle(), selection.handle(), static_cast<Int32>(flags));
 }
 
 Bool BaseDocument::InsertObject(BaseObject* op, BaseObject* parent, BaseObject* pred, Bool uniqueName) {
@@ -135,14 +138,14 @@ void AliasTrans::Translate(Bool prepare) { SceneOps().alias_trans_translate(hand
 
 BaseDocument* GetActiveDocument() { return BaseDocument::FromHandle(SceneOps().get_active_document()); }
 
-Bool SendModelingCommand(Int32 command, const ModelingCommandData& data) {
+Bool SendModelingCommand(Int32 command, ModelingCommandData& data) {
   const VtModelingCommandData host{Handle(data.doc), Handle(data.op)};
   return SceneOps().send_modeling_command(command, &host) != 0;
 }
 
 void CallCommand(Int32 id, Int32 subid) { SceneOps().call_command(id, subid); }
 
-void EventAdd(Int32 flags) { SceneOps().event_add(flags); }
+void EventAdd(EVENT flags) { SceneOps().event_add(static_cast<Int32>(flags)); }
 
 Matrix HPBToMatrix(const Vector& hpb, ROTATIONORDER order) {
   const VtVector angles = ToHost(hpb);
@@ -158,12 +161,10 @@ Vector MatrixToHPB(const Matrix& m, ROTATIONORDER order) {
   return FromHost(angles);
 }
 
-Bool MirrorSplineCurve(VtCustomData* curve) {
-  if (curve == nullptr) return false;
+void SplineData::Mirror() {
   const auto* library =
       static_cast<const VtSplineCurveLibrary*>(SceneOps().find_library(VT_LIBRARY_SPLINE_CURVE));
   if (library == nullptr || library->size < sizeof(VtSplineCurveLibrary) || library->mirror == nullptr)
-    return false;
-  library->mirror(curve);
-  return true;
+    return;
+  library->mirror(handle());
 }

@@ -33,14 +33,28 @@ enum class ROTATIONORDER : Int32 {
 inline constexpr Int32 TAG_POINTS = VT_TAG_POINTS;
 inline constexpr Int32 TAG_TANGENTS = VT_TAG_TANGENTS;
 
+// What GetActiveObjects collects.
+enum class GETACTIVEOBJECTFLAGS : Int32 {
+  NONE = 0,
+};
+
+// Selection mode of SetActiveObject that makes the object the only active one.
+inline constexpr Int32 SELECTION_NEW = 0;
+
+// Bit of BaseObject::GetInfo: the object carries spline data.
+inline constexpr Int32 OBJECT_ISSPLINE = 1 << 7;
+
 // Object message whose record is a VariableChanged: the points changed.
 inline constexpr Int32 MSG_POINTS_CHANGED = 1;
 
 // Custom-data type of a spline-curve parameter.
-inline constexpr Int32 CUSTOMDATATYPE_SPLINE_CURVE = VT_CUSTOMDATA_SPLINE_CURVE;
+inline constexpr Int32 CUSTOMDATATYPE_SPLINE = VT_CUSTOMDATA_SPLINE_CURVE;
 
-// The refresh request after a change of the scene.
-inline constexpr Int32 EVENT_REFRESH = 1;
+// Requests of EventAdd.
+enum class EVENT : Int32 {
+  NONE = 0,
+  FORCEREDRAW = 1,  // refresh the views after a change of the scene
+};
 
 // One spline point's tangents, as the host stores them (tag type 5617).
 struct Tangent {
@@ -52,8 +66,8 @@ struct Tangent {
 struct VariableChanged {
   Int32 old_cnt = 0;
   Int32 new_cnt = 0;
-  const Int32* map = nullptr;  // old index to new index; null when the order is kept
-  Int32 flags = 0;
+  Int32* map = nullptr;  // old index to new index; null when the order is kept
+  Int32 vc_flags = 0;
 };
 
 // An object's display-colour properties.
@@ -69,7 +83,7 @@ static_assert(std::is_standard_layout_v<Matrix> && sizeof(Matrix) == sizeof(VtMa
 static_assert(std::is_standard_layout_v<Tangent> && sizeof(Tangent) == sizeof(VtTangent));
 static_assert(offsetof(VariableChanged, new_cnt) == offsetof(VtPointsChanged, new_count) &&
               offsetof(VariableChanged, map) == offsetof(VtPointsChanged, map) &&
-              offsetof(VariableChanged, flags) == offsetof(VtPointsChanged, flags) &&
+              offsetof(VariableChanged, vc_flags) == offsetof(VtPointsChanged, flags) &&
               sizeof(VariableChanged) == sizeof(VtPointsChanged));
 
 class AliasTrans;
@@ -103,21 +117,19 @@ class BaseObject {
   Matrix GetMl() const;
   void SetMl(const Matrix& m);
 
-  // The object's further vector property, stored beside the placement.
-  Vector GetVector() const;
-  void SetVector(const Vector& v);
+  // The object's relative rotation: the vector property the host keeps
+  // beside the placement.
+  Vector GetRelRot() const;
+  void SetRelRot(const Vector& v);
 
-  // Non-zero for objects that carry spline data.
-  Int32 GetSplineInfo() const;
+  // Information bits of the object's type; OBJECT_ISSPLINE for objects that
+  // carry spline data.
+  Int32 GetInfo() const;
 
   // Tag data: the element count, and the writable elements (null when the
   // object has none, or the host cannot give them).
   Int32 GetTagDataCount(Int32 type) const;
   void* GetTagDataW(Int32 type);
-  Int32 GetPointCount() const { return GetTagDataCount(TAG_POINTS); }
-  Vector* GetPointW() { return static_cast<Vector*>(GetTagDataW(TAG_POINTS)); }
-  Int32 GetTangentCount() const { return GetTagDataCount(TAG_TANGENTS); }
-  Tangent* GetTangentW() { return static_cast<Tangent*>(GetTagDataW(TAG_TANGENTS)); }
 
   // A copy of the parameters (not valid when the host cannot copy them),
   // and setting a changed copy back, merged into the object's parameters.
@@ -125,8 +137,26 @@ class BaseObject {
   Bool SetData(const BaseContainer& bc, Bool merge = true);
 
   Bool Message(Int32 type, void* data = nullptr);
-  void SetColorProperties(const ObjectColorProperties& properties);
+  void SetColorProperties(ObjectColorProperties* properties);
 };
+
+// An object seen through its points: any object, whose point count is zero
+// when it has none.
+class PointObject : public BaseObject {
+ public:
+  Int32 GetPointCount() const { return GetTagDataCount(TAG_POINTS); }
+  Vector* GetPointW() { return static_cast<Vector*>(GetTagDataW(TAG_POINTS)); }
+};
+
+// An object seen through its spline tangents.
+class SplineObject : public PointObject {
+ public:
+  Int32 GetTangentCount() const { return GetTagDataCount(TAG_TANGENTS); }
+  Tangent* GetTangentW() { return static_cast<Tangent*>(GetTagDataW(TAG_TANGENTS)); }
+};
+
+inline PointObject* ToPoint(BaseObject* op) { return static_cast<PointObject*>(op); }
+inline SplineObject* ToSpline(BaseObject* op) { return static_cast<SplineObject*>(op); }
 
 // A list of objects that the host fills.
 class AtomArray {
@@ -153,13 +183,13 @@ class BaseDocument {
   VtDocument* handle() { return reinterpret_cast<VtDocument*>(this); }
 
   // Fills `selection` with the active objects, in document order.
-  void GetActiveObjects(AtomArray& selection, Int32 flags);
+  void GetActiveObjects(AtomArray& selection, GETACTIVEOBJECTFLAGS flags);
   // Inserts an object that lies outside any document under `parent` after
   // `pred` (both null: first top-level object); with `uniqueName` the host
   // renames it when its name is taken.
   Bool InsertObject(BaseObject* op, BaseObject* parent, BaseObject* pred, Bool uniqueName);
-  // Mode 0 makes `op` the only active object.
-  void SetActiveObject(BaseObject* op, Int32 mode);
+  // SELECTION_NEW makes `op` the only active object.
+  void SetActiveObject(BaseObject* op, Int32 mode = SELECTION_NEW);
 
   Bool StartUndo();
   // Registers `op` before it changes (or, NEWOBJ, before it joins the
@@ -190,26 +220,33 @@ struct ModelingCommandData {
 };
 
 BaseDocument* GetActiveDocument();
-Bool SendModelingCommand(Int32 command, const ModelingCommandData& data);
-void CallCommand(Int32 id, Int32 subid);
+Bool SendModelingCommand(Int32 command, ModelingCommandData& data);
+void CallCommand(Int32 id, Int32 subid = 0);
 // Asks the host to refresh its views.
-void EventAdd(Int32 flags);
+void EventAdd(EVENT flags = EVENT::NONE);
 
 // The rotation of angles (H, P, B) as a matrix with a zero offset, and back.
 Matrix HPBToMatrix(const Vector& hpb, ROTATIONORDER order);
 Vector MatrixToHPB(const Matrix& m, ROTATIONORDER order);
 
-// The host's spline-curve library: mirrors a spline-curve value in place.
-// False when the host has no such library.
-Bool MirrorSplineCurve(VtCustomData* curve);
+// A spline-curve value held in a container (custom data type
+// CUSTOMDATATYPE_SPLINE); the host's spline-curve library changes it.
+class SplineData : public CustomDataType {
+ public:
+  // Mirrors the curve in place; nothing happens when the host has no
+  // spline-curve library.
+  void Mirror();
+};
 
 namespace vitrel::host {
 
 inline VtVector ToHost(const Vector& v) { return {v.x, v.y, v.z}; }
-inline Vector FromHost(const VtVector& v) { return {v.x, v.y, v.z}; }
-inline VtMatrix ToHost(const Matrix& m) { return {ToHost(m.off), ToHost(m.v1), ToHost(m.v2), ToHost(m.v3)}; }
+inline Vector FromHost(const VtVector& v) { return Vector(v.x, v.y, v.z); }
+inline VtMatrix ToHost(const Matrix& m) {
+  return {ToHost(m.off), ToHost(m.sqmat.v1), ToHost(m.sqmat.v2), ToHost(m.sqmat.v3)};
+}
 inline Matrix FromHost(const VtMatrix& m) {
-  return {FromHost(m.off), FromHost(m.v1), FromHost(m.v2), FromHost(m.v3)};
+  return Matrix(FromHost(m.off), FromHost(m.v1), FromHost(m.v2), FromHost(m.v3));
 }
 
 }  // namespace vitrel::host

@@ -8,6 +8,7 @@
 
 class BaseDocument;
 class BaseContainer;
+class GeDialog;
 
 class BaseData {
  public:
@@ -23,11 +24,12 @@ inline constexpr Int32 CMD_ENABLED = 0x40000000;
 class CommandData : public BaseData {
  public:
   // Runs the command in the active document; true when it did its work.
-  virtual Bool Execute(BaseDocument* doc);
+  // `parentManager` is the dialog the command was started from, if any.
+  virtual Bool Execute(BaseDocument* doc, GeDialog* parentManager);
   virtual Bool ExecuteSubID(BaseDocument* doc, Int32 subid);
   virtual Bool ExecuteOptionID(BaseDocument* doc, Int32 plugid, Int32 subid);
   // The command's menu state: CMD_ENABLED and further state bits.
-  virtual Int32 GetState(BaseDocument* doc);
+  virtual Int32 GetState(BaseDocument* doc, GeDialog* parentManager);
   virtual Bool GetSubContainer(BaseDocument* doc, BaseContainer& submenu);
   virtual Bool RestoreLayout(void* secret);
   virtual String GetScriptName();

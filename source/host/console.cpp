@@ -14,5 +14,5 @@ void MessageDialog(const String& text, Int32 type) {
 }
 
 Bool GeExecuteFile(const Filename& path) {
-  return !path.IsEmpty() && vitrel::host::FileOps().open_with_default_app(path.handle()) != 0;
+  return path.IsPopulated() && vitrel::host::FileOps().open_with_default_app(path.handle()) != 0;
 }

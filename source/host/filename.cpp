@@ -53,8 +53,8 @@ Filename Filename::FromHost(const VtFilename* name) {
   return copy;
 }
 
-Bool Filename::IsEmpty() const {
-  return handle_ == nullptr || FileOps().filename_get_text(handle_).length <= 0;
+Bool Filename::IsPopulated() const {
+  return handle_ != nullptr && FileOps().filename_get_text(handle_).length > 0;
 }
 
 String Filename::GetString() const {

@@ -21,7 +21,8 @@ class Filename {
   // A copy of a file name that the host owns.
   static Filename FromHost(const VtFilename* name);
 
-  Bool IsEmpty() const;
+  // True when the name holds a path.
+  Bool IsPopulated() const;
   String GetString() const;
   void SetString(const String& path);
   // Appends `component` as a further path component. The path becomes empty

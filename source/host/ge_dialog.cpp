@@ -31,26 +31,28 @@ Bool GeDialog::InitValues() { return true; }
 Bool GeDialog::Command(Int32, const BaseContainer&) { return false; }
 Bool GeDialog::AskClose() { return false; }
 
-Bool GeDialog::Open(Int32 type, Int32 pluginid, Int32 xpos, Int32 ypos, Int32 defaultw, Int32 defaulth,
+Bool GeDialog::Open(DLG_TYPE type, Int32 pluginid, Int32 xpos, Int32 ypos, Int32 defaultw, Int32 defaulth,
                     Int32 subid) {
   // The host's dialog is made at the first opening and kept for the later
   // ones, which build its window anew.
   if (handle_ == nullptr) handle_ = UiOps().dialog_alloc(&kDialogCallbacks, this);
   if (handle_ == nullptr) return false;
-  return UiOps().dialog_open(handle_, type, pluginid, xpos, ypos, defaultw, defaulth, subid) != 0;
+  return UiOps().dialog_open(handle_, static_cast<Int32>(type), pluginid, xpos, ypos, defaultw, defaulth,
+                             subid) != 0;
 }
 
 Bool GeDialog::Close() { return handle_ != nullptr && UiOps().dialog_close(handle_) != 0; }
 
-Bool GeDialog::LoadDialogResource(Int32 id, const GeResource* resource, Int32 flags) {
+Bool GeDialog::LoadDialogResource(Int32 id, GeResource* resource, Int32 flags) {
   if (handle_ == nullptr || resource == nullptr || resource->handle() == nullptr) return false;
   return UiOps().dialog_load_layout(handle_, id, resource->handle(), flags) != 0;
 }
 
-Bool GeDialog::AttachUserArea(GeUserArea& ua, Int32 id, Int32 flags) {
+Bool GeDialog::AttachUserArea(GeUserArea& ua, Int32 id, USERAREAFLAGS flags) {
   if (handle_ == nullptr) return false;
   VtUserArea* area = ua.HostHandle();
-  return area != nullptr && UiOps().dialog_attach_user_area(handle_, id, area, flags) != 0;
+  return area != nullptr &&
+         UiOps().dialog_attach_user_area(handle_, id, area, static_cast<Int32>(flags)) != 0;
 }
 
 void GeDialog::MenuFlushAll() {
@@ -154,7 +156,12 @@ Bool GeModalDialog::Open(Int32 xpos, Int32 ypos, Int32 defaultw, Int32 defaulth,
   // The result is what the dialog records while it is open; closing it by
   // the window's own means leaves it false.
   result_ = false;
-  const Int32 type = resizeable ? VT_DLG_TYPE_MODAL_RESIZEABLE : VT_DLG_TYPE_MODAL;
+  const DLG_TYPE type = resizeable ? DLG_TYPE::MODAL_RESIZEABLE : DLG_TYPE::MODAL;
   if (!GeDialog::Open(type, 0, xpos, ypos, defaultw, defaulth, 0)) return false;
   return result_;
+}
+
+Bool GeModalDialog::Close(Bool result) {
+  result_ = result;
+  return GeDialog::Close();
 }

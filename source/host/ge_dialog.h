@@ -10,6 +10,18 @@
 class GeResource;
 class GeUserArea;
 
+// Kinds of dialog window.
+enum class DLG_TYPE : Int32 {
+  MODAL = VT_DLG_TYPE_MODAL,
+  MODAL_RESIZEABLE = VT_DLG_TYPE_MODAL_RESIZEABLE,
+  ASYNC = VT_DLG_TYPE_ASYNC,
+};
+
+// How a user area takes part in its dialog's messages.
+enum class USERAREAFLAGS : Int32 {
+  NONE = 0,
+};
+
 class GeDialog {
  public:
   GeDialog();
@@ -24,13 +36,13 @@ class GeDialog {
   // True keeps the dialog open.
   virtual Bool AskClose();
 
-  // Opening and closing; `type` is one of the VT_DLG_TYPE_ values.
-  Bool Open(Int32 type, Int32 pluginid, Int32 xpos, Int32 ypos, Int32 defaultw, Int32 defaulth,
-            Int32 subid = 0);
+  // Opening and closing.
+  Bool Open(DLG_TYPE type, Int32 pluginid, Int32 xpos = -1, Int32 ypos = -1, Int32 defaultw = 0,
+            Int32 defaulth = 0, Int32 subid = 0);
   Bool Close();
 
-  Bool LoadDialogResource(Int32 id, const GeResource* resource, Int32 flags);
-  Bool AttachUserArea(GeUserArea& ua, Int32 id, Int32 flags);
+  Bool LoadDialogResource(Int32 id, GeResource* resource, Int32 flags);
+  Bool AttachUserArea(GeUserArea& ua, Int32 id, USERAREAFLAGS flags = USERAREAFLAGS::NONE);
 
   // Menus. A title or an entry whose text is incomplete is left out; a
   // submenu left out returns false, and its entries are then not added.
@@ -71,7 +83,8 @@ class GeModalDialog : public GeDialog {
  public:
   Bool Open(Int32 xpos = -1, Int32 ypos = -1, Int32 defaultw = 0, Int32 defaulth = 0,
             Bool resizeable = false);
-  void SetModalResult(Bool result) { result_ = result; }
+  // Closes the dialog; Open then returns `result`.
+  Bool Close(Bool result);
   Bool GetModalResult() const { return result_; }
 
  private:

@@ -11,7 +11,7 @@ GeResource::~GeResource() {
 Bool GeResource::Init(const Filename& folder) {
   Free();
   // An empty folder would be read relative to the working directory.
-  if (folder.IsEmpty()) return false;
+  if (!folder.IsPopulated()) return false;
   handle_ = UiOps().resource_load(folder.handle());
   return handle_ != nullptr;
 }

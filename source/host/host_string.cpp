@@ -42,7 +42,7 @@ template <typename Buffer>
 Buffer* Join(Piece a, Piece b = {nullptr, 0}, Piece c = {nullptr, 0}) {
   const Int64 total = Int64{a.bytes} + b.bytes + c.bytes;
   if (total > LIMIT<Int32>::MAX - static_cast<Int64>(sizeof(Buffer)) - 1) return nullptr;
-  void* block = NewMemClear(static_cast<Int64>(sizeof(Buffer)) + total + 1);
+  void* block = vitrel::host::AllocateClear(static_cast<Int64>(sizeof(Buffer)) + total + 1);
   if (block == nullptr) return nullptr;
   auto* buffer = new (block) Buffer{};
   buffer->refs = 1;
@@ -100,11 +100,11 @@ String::~String() {
   if (buffer_ != nullptr && --buffer_->refs == 0) DeleteMem(buffer_);
 }
 
-Int32 String::GetLength() const { return buffer_ == nullptr ? 0 : buffer_->chars; }
+Int String::GetLength() const { return buffer_ == nullptr ? 0 : buffer_->chars; }
 
 Bool String::IsEmpty() const { return buffer_ == nullptr; }
 
-Bool String::Insert(Int32 position, const String& text) {
+Bool String::Insert(Int position, const String& text) {
   incomplete_ = incomplete_ || text.incomplete_;
   if (text.buffer_ == nullptr) return IsComplete();
   if (buffer_ == nullptr) {

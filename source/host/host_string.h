@@ -20,14 +20,14 @@ class String {
   ~String();
 
   // Length in characters (Unicode code points).
-  Int32 GetLength() const;
+  Int GetLength() const;
   Bool IsEmpty() const;
   // False when the host refused memory while this text or one it was built
   // from was made: the text is then not the one the code asked for.
   Bool IsComplete() const { return !incomplete_; }
   // Inserts `text` before the character at `position` (clamped to the
   // length). False when the result is incomplete.
-  Bool Insert(Int32 position, const String& text);
+  Bool Insert(Int position, const String& text);
   String& operator+=(const String& text);
   friend String operator+(const String& a, const String& b);
   friend Bool operator==(const String& a, const String& b);

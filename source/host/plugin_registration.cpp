@@ -9,10 +9,10 @@ namespace {
 CommandData& CommandOf(void* user) { return *static_cast<CommandData*>(user); }
 
 int32_t OnExecute(void* user, VtDocument* doc) {
-  return CommandOf(user).Execute(BaseDocument::FromHandle(doc)) ? 1 : 0;
+  return CommandOf(user).Execute(BaseDocument::FromHandle(doc), nullptr) ? 1 : 0;
 }
 int32_t OnGetState(void* user, VtDocument* doc) {
-  return CommandOf(user).GetState(BaseDocument::FromHandle(doc));
+  return CommandOf(user).GetState(BaseDocument::FromHandle(doc), nullptr);
 }
 void OnDestroy(void* user) {
   CommandData* data = static_cast<CommandData*>(user);

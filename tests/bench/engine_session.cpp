@@ -30,7 +30,7 @@ EngineSession::EngineSession() {
   // Without a plug-in folder there is no dialog description: the gadgets are
   // made as the dialog writes its settings into them.
   dialog_ = std::make_unique<FlipItDialog>();
-  dialog_->Open(VT_DLG_TYPE_ASYNC, ID_VITREL, -1, -1, 0, 0, 0);
+  dialog_->Open(DLG_TYPE::ASYNC, ID_VITREL, -1, -1, 0, 0, 0);
   SetDefaultOptions();
 }
 

@@ -17,7 +17,7 @@ void EngineTest::SetUp() {
   // plug-in folder there is no dialog description: the gadgets are made as
   // the dialog writes its settings into them.
   dialog_.emplace();
-  dialog_->Open(VT_DLG_TYPE_ASYNC, ID_VITREL, -1, -1, 0, 0, 0);
+  dialog_->Open(DLG_TYPE::ASYNC, ID_VITREL, -1, -1, 0, 0, 0);
   SetOption(IDC_AXIS, AXIS_X);
   SetOption(IDC_POSITIONING, POSITION_MOVE_ROTATE);
   SetOption(IDC_MIRROR_POINTS, true);

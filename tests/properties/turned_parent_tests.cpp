@@ -18,11 +18,11 @@ using standin::Vec3;
 
 ::Matrix ToPlugin(const Matrix& m) {
   auto v = [](const Vec3& a) { return ::Vector(a.x, a.y, a.z); };
-  return {v(m.off), v(m.v1), v(m.v2), v(m.v3)};
+  return ::Matrix(v(m.off), v(m.v1), v(m.v2), v(m.v3));
 }
 Matrix ToScene(const ::Matrix& m) {
   auto v = [](const ::Vector& a) { return Vec3{a.x, a.y, a.z}; };
-  return {v(m.off), v(m.v1), v(m.v2), v(m.v3)};
+  return {v(m.off), v(m.sqmat.v1), v(m.sqmat.v2), v(m.sqmat.v3)};
 }
 
 Matrix World(Object* op) {
@@ -42,7 +42,8 @@ Matrix Reflected(int32_t axis, const Matrix& w) {
 }
 
 Vec3 PlacePoint(const Matrix& m, const Vec3& p) {
-  const ::Vector placed = vitrel::mirror::Compose(ToPlugin(m), ::Matrix{{p.x, p.y, p.z}, {}, {}, {}}).off;
+  const ::Matrix at(::Vector(p.x, p.y, p.z), ::Vector(), ::Vector(), ::Vector());
+  const ::Vector placed = vitrel::mirror::Compose(ToPlugin(m), at).off;
   return {placed.x, placed.y, placed.z};
 }
 

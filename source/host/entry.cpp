@@ -1,0 +1,80 @@
+// The library's entry point for the stand-in host's table, and its
+// declaration to the host's module system. A build against the host's SDK
+// takes the SDK's own entry point instead; both call the plug-in's
+// PluginStart, PluginEnd and PluginMessage.
+#include <cstdint>
+
+#include "host/export.h"
+#include "host/plugin_folder.h"
+#include "plugin_host.h"
+
+namespace {
+
+// Actions of c4d_main.
+constexpr Int32 kActionInit = 1;
+constexpr Int32 kActionStart = 2;
+constexpr Int32 kActionEnd = 3;
+constexpr Int32 kActionQuery = 4;
+constexpr Int32 kActionMessage = 6;
+
+constexpr Int32 kResultRefused = -3;
+constexpr Int32 kResultQuery = 5;
+
+// The oldest host the plug-in runs in.
+constexpr Int32 kMinimumHostVersion = 23100;
+
+// Counts the host's start calls; the end work is done when the last one is
+// taken back.
+Int32 g_initCount = 0;
+
+const char* const kFrameworks[] = {
+    "net.maxon.c4d.cinema.framework", "net.maxon.command.framework",   "net.maxon.core.framework",
+    "net.maxon.crypt.framework",      "net.maxon.geom.framework",      "net.maxon.image.framework",
+    "net.maxon.math.framework",       "net.maxon.mesh_misc.framework", "net.maxon.python.framework",
+};
+
+Int32 Initialise(const VtHostTable* table, const VtFilename* folder) {
+  if (++g_initCount > 1) return 1;
+  // A refused host leaves the plug-in as it was loaded: nothing kept, and a
+  // later start call is checked afresh.
+  if (!vitrel::host::Bind(table) || table->host_version < kMinimumHostVersion || folder == nullptr) {
+    vitrel::host::Unbind();
+    g_initCount = 0;
+    return kResultRefused;
+  }
+  vitrel::host::KeepPluginFolder(folder);
+  return 1;
+}
+
+void Finish() {
+  if (g_initCount == 0) return;
+  if (--g_initCount > 0) return;
+  PluginEnd();
+  vitrel::host::ReleasePluginFolder();
+  vitrel::host::Unbind();
+}
+
+}  // namespace
+
+VT_EXPORT const VtModuleDeclaration vt_module_declaration = {
+    VT_ABI_VERSION, "net.vitrel.tools.vitrel",
+    static_cast<int32_t>(sizeof(kFrameworks) / sizeof(kFrameworks[0])), kFrameworks};
+
+VT_EXPORT int32_t c4d_main(int32_t action, void* p1, void* p2, void* p3) {
+  switch (action) {
+    case kActionInit:
+      return Initialise(static_cast<const VtHostTable*>(p1), static_cast<const VtFilename*>(p3));
+    case kActionStart:
+      // Without a bound host there is nothing to register with.
+      return vitrel::host::IsBound() && PluginStart() ? 1 : 0;
+    case kActionEnd:
+      Finish();
+      return 1;
+    case kActionQuery:
+      return kResultQuery;
+    case kActionMessage:
+      return PluginMessage(static_cast<Int32>(reinterpret_cast<intptr_t>(p1)), p2) ? 1 : -1;
+    default:
+      return -1;
+  }
+}
