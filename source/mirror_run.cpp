@@ -60,9 +60,6 @@ BaseObject* Duplicate(const FlipItDialog& dialog, const RunOptions& options, Bas
   if (trans != nullptr && trans->Init(doc)) {
     clone = static_cast<BaseObject*>(
         op->GetClone(options.withoutChildren ? COPYFLAGS::NO_HIERARCHY : COPYFLAGS::NONE, trans));
-    // Registered before the clone is tested, as a failed clone is simply
-    // passed on to the host as nothing.
-    doc->AddUndo(UNDOTYPE::NEWOBJ, clone);
   }
   if (clone == nullptr) {
     MessageDialog(String(kDuplicateFailure));
@@ -74,6 +71,9 @@ BaseObject* Duplicate(const FlipItDialog& dialog, const RunOptions& options, Bas
   const Int32 renameMode = options.renameMode;
   doc->AddUndo(UNDOTYPE::CHANGE, clone);
   doc->InsertObject(clone, nullptr, nullptr, renameMode == RENAME_BY_HOST);
+  // A new object is registered once it is in the document: the host's undo
+  // then takes it out again.
+  doc->AddUndo(UNDOTYPE::NEWOBJ, clone);
   doc->AddUndo(UNDOTYPE::CHANGE, clone);
   // The copy leaves the original's parent but keeps its place in the world,
   // as an object moved out of its parent does, and is then mirrored where it

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "host/faults.h"
+#include "host/plugin_calls.h"
 #include "host/run_record.h"
 #include "io/quoted_text.h"
 #include "journal/journal.h"
@@ -86,6 +87,14 @@ bool StartUndo(Document& doc) {
 
 bool AddUndo(Document& doc, int32_t type, Object* op) {
   Journal::Event(HostJournal(), "undo.add").Int("type", type).ObjectRef("object", op);
+  // The application's undo takes a new object out of the document it was
+  // registered in, so it is registered once it is in one; registered before,
+  // its undo would leave the object behind.
+  if (type == kUndoNewObject && op != nullptr && op->document == nullptr) {
+    ReportHostCheck("undo", "a plug-in registered an object as new before it was in a document; register it right "
+                            "after inserting it");
+    return false;
+  }
   return op != nullptr && doc.undo().Add(type, *op);
 }
 

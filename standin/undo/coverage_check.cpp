@@ -19,7 +19,7 @@ void CoverageCheck::CheckWrite(const Object& op) {
 }
 
 void CoverageCheck::CheckInsert(const Object& op) {
-  if (!BelowNewObject(op)) Report(op);
+  if (!BelowNewObject(op)) inserted_.push_back(&op);
 }
 
 bool CoverageCheck::Covered(const Object& op) { return group_.IsRegistered(op) || BelowNewObject(op); }
@@ -78,6 +78,10 @@ void CoverageCheck::Registered(const Object& op, bool as_new_object) {
 
 void CoverageCheck::Finish() {
   while (!watches_.empty()) CompareWatch(*watches_.begin()->first);
+  for (const Object* op : inserted_) {
+    if (op->document != nullptr && !BelowNewObject(*op)) Report(*op);
+  }
+  inserted_.clear();
 }
 
 }  // namespace standin

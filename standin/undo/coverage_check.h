@@ -21,7 +21,8 @@ class CoverageCheck {
   // Before `op`, an object of the document, changes.
   void CheckWrite(const Object& op);
   // After `op` was inserted into the document: only a registration as new
-  // object (of `op` or of an object above it) lets undo take it out again.
+  // object (of `op` or of an object above it), made once it is in the
+  // document and before the group ends, lets undo take it out again.
   void CheckInsert(const Object& op);
   // Before a writable pointer to `op`'s tag data goes out: a write through it
   // cannot be seen, so an unregistered object's data is copied now and
@@ -30,7 +31,8 @@ class CoverageCheck {
 
   // After `op` was registered: compares its watched tag data.
   void Registered(const Object& op, bool as_new_object);
-  // When the group ends: compares every watched tag data.
+  // When the group ends: compares every watched tag data and checks that
+  // every inserted object was registered as new.
   void Finish();
 
  private:
@@ -52,6 +54,7 @@ class CoverageCheck {
   std::vector<const Object*> path_;
   std::unordered_set<const Object*> reported_;
   std::unordered_map<const Object*, Watch> watches_;
+  std::vector<const Object*> inserted_;
 };
 
 }  // namespace standin

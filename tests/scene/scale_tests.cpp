@@ -25,8 +25,8 @@ class ScaleTest : public SceneTest {
     ops.document_start_undo(vdoc());
     VtObject* clone = ops.object_clone(H(top), VT_COPYFLAGS_NONE, nullptr);
     ASSERT_NE(clone, nullptr);
-    ops.document_add_undo(vdoc(), VT_UNDOTYPE_NEWOBJ, clone);
     ASSERT_EQ(ops.document_insert_object(vdoc(), clone, nullptr, nullptr, 1), 1);
+    ops.document_add_undo(vdoc(), VT_UNDOTYPE_NEWOBJ, clone);
     ops.document_set_active_object(vdoc(), clone, 0);
     const VtMatrix moved{{-1, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
     for (VtObject* at : Backwards(O(clone))) ops.object_set_ml(at, &moved);

@@ -67,10 +67,10 @@ class UndoTest : public SceneTest {
       VtAliasTrans* trans = ops.alias_trans_alloc();
       ASSERT_EQ(ops.alias_trans_init(trans, vdoc()), 1);
       VtObject* clone = ops.object_clone(target, VT_COPYFLAGS_NONE, trans);
-      ops.document_add_undo(vdoc(), VT_UNDOTYPE_NEWOBJ, clone);
       ops.alias_trans_translate(trans, 1);
       ops.document_add_undo(vdoc(), VT_UNDOTYPE_CHANGE, clone);
       ASSERT_EQ(ops.document_insert_object(vdoc(), clone, nullptr, nullptr, 1), 1);
+      ops.document_add_undo(vdoc(), VT_UNDOTYPE_NEWOBJ, clone);
       ops.document_set_active_object(vdoc(), clone, 0);
       ops.object_set_name(clone, {"Arm_m", 5});
       ops.alias_trans_free(trans);
@@ -175,11 +175,11 @@ TEST_F(UndoTest, NewObjectsReturnToTheirPlacesOnRedo) {
   Object* z = Loose(5140, "Z");
   Object* w = Loose(5140, "W");
   ops.document_start_undo(vdoc());
-  for (Object* op : {x, y, z, w}) ops.document_add_undo(vdoc(), VT_UNDOTYPE_NEWOBJ, H(op));
   ops.document_insert_object(vdoc(), H(x), nullptr, nullptr, 0);
   ops.document_insert_object(vdoc(), H(y), nullptr, H(x), 0);
   ops.document_insert_object(vdoc(), H(z), H(x), nullptr, 0);
   ops.document_insert_object(vdoc(), H(w), H(a), H(a->first_child), 0);
+  for (Object* op : {x, y, z, w}) ops.document_add_undo(vdoc(), VT_UNDOTYPE_NEWOBJ, H(op));
   ops.document_end_undo(vdoc());
   Document& after = Keep();
   EXPECT_EQ(Count("undo.missing"), 0);
