@@ -1,16 +1,14 @@
 #include "cli/command_line.h"
 
 #include <CLI/CLI.hpp>
-#include <limits>
 #include <map>
 #include <optional>
 #include <vector>
 
-#include "abi/host_table.h"
+#include "cli/command_conventions.h"
 #include "cli/command_errors.h"
-#include "cli/program_location.h"
+#include "cli/command_options.h"
 #include "io/quoted_text.h"
-#include "ui/filename.h"
 #include "ui/user_values.h"
 
 namespace standin {
@@ -18,124 +16,12 @@ namespace {
 
 constexpr std::string_view kReference = "docs/standin.md";
 
-// "what it does (default x)", or "what it does (needs --duplicate; default
-// off)" when the help ends with a remark in brackets.
-std::string WithDefault(std::string_view help, std::string_view default_value) {
-  std::string text(help);
-  if (text.ends_with(')')) {
-    text.insert(text.size() - 1, "; default " + std::string(default_value));
-  } else {
-    text += " (default " + std::string(default_value) + ")";
-  }
-  return text;
-}
-
-// The whole of `text` as an integer from `least` to `most`; a usage error
-// that says which integers the option takes otherwise.
-template <typename Integer>
-Integer ReadInteger(const std::string& text, std::string_view option,
-                    Integer least = std::numeric_limits<Integer>::min(),
-                    Integer most = std::numeric_limits<Integer>::max()) {
-  const std::optional<Integer> value = ParseNumber<Integer>(text);
-  if (value && *value >= least && *value <= most) return *value;
-  std::string range = " (an integer";
-  if (most != std::numeric_limits<Integer>::max()) {
-    range += " from " + std::to_string(least) + " to " + std::to_string(most);
-  } else if (least != std::numeric_limits<Integer>::min()) {
-    range += " from " + std::to_string(least);
-  }
-  throw UsageError("bad value " + QuoteForMessage(text) + " for " + std::string(option) + range + ")");
-}
-
-// Every option may be given more than once; the last one counts, except for
-// those whose every value is used (--select, the gadgets).
-void TakeEveryValue(CLI::App& command) {
-  command.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
-  command.allow_extras();  // words nobody takes are reported by CheckNothingLeft()
-}
-
-// The operand every command takes: a file, or "-" for standard input.
-void AddOperand(CLI::App& command, const std::string& name, std::string& path, const std::string& what) {
-  command.add_option(name, path, what + ", - for standard input")->required()->type_name("");
-}
-
-// The last value of an option that was given.
-std::string Last(const CLI::Option* option, std::string fallback = {}) {
-  return option->count() > 0 ? option->results().back() : fallback;
-}
-
-// The options that start the host, shared by `mirror`, `script` and
-// `validate`. The validator runs sessions of its own: it opens no files (it
-// would open the help file hundreds of times) and makes host calls fail
-// itself.
-struct HostOptions {
-  CLI::Option* journal;
-  CLI::Option* plugins;
-  CLI::Option* host_version;
-  CLI::Option* open_files;
-  CLI::Option* fail_op;
-  CLI::Option* fail_seed;
-  CLI::Option* pictures;
-  CLI::Option* quiet;
-
-  explicit HostOptions(CLI::App& command, bool user_session = true)
-      : journal(command.add_option("--journal")
-                    ->description("write the journal of the session to FILE (- for standard output)")
-                    ->type_name("FILE")),
-        plugins(command.add_option("--plugins")
-                    ->description("load the plug-in folders below DIR (default: the plugins folder "
-                                  "beside standin's bin folder)")
-                    ->type_name("DIR")),
-        host_version(command.add_option("--host-version")
-                         ->description(WithDefault("the host version announced to the plug-ins",
-                                                   std::to_string(kDefaultHostVersion)))
-                         ->type_name("N")),
-        open_files(user_session
-                       ? command.add_flag("--open-files")
-                             ->description("open the files the plug-in asks to open with the system's viewer")
-                       : nullptr),
-        fail_op(user_session ? command.add_option("--fail-op")
-                                   ->description("make the N-th host call that may fail fail (counted from 1 "
-                                                 "over every kind: memory, clones, containers, dialogs, ...)")
-                                   ->type_name("N")
-                             : nullptr),
-        fail_seed(user_session
-                      ? command.add_option("--fail-seed")
-                            ->description("make about one in 16 of the host calls that may fail fail, "
-                                          "chosen by seed S (the same calls on every system)")
-                            ->type_name("S")
-                      : nullptr),
-        pictures(user_session ? command.add_option("--pictures")
-                                    ->description("draw every dialog the plug-in opens into DIR as "
-                                                  "ID.png, ID-2.png, ... (DIR is created when missing)")
-                                    ->type_name("DIR")
-                              : nullptr),
-        quiet(command.add_flag("--quiet")->description(
-            "no notices on standard error (errors still go there)")) {}
-
-  HostSettings Read() const {
-    HostSettings settings;
-    settings.plugins = plugins->count() > 0 ? NativePath(plugins->results().back()) : DefaultPluginsFolder();
-    settings.host_version = host_version->count() > 0
-                                ? ReadInteger<int32_t>(host_version->results().back(), "--host-version")
-                                : kDefaultHostVersion;
-    settings.open_files = open_files != nullptr && open_files->count() > 0;
-    if (fail_op != nullptr && fail_op->count() > 0)
-      settings.fail_op = ReadInteger<int64_t>(Last(fail_op), "--fail-op", 1);
-    if (fail_seed != nullptr && fail_seed->count() > 0)
-      settings.fail_seed = ReadInteger<uint64_t>(Last(fail_seed), "--fail-seed");
-    settings.quiet = quiet->count() > 0;
-    settings.journal = Last(journal);
-    if (pictures != nullptr) settings.pictures = Last(pictures);
-    return settings;
-  }
-};
-
 // A mirror gadget's option as given on the command line.
 struct GadgetOption {
   const NamedGadget* gadget;
-  std::string name;          // "--points", "--no-points"
-  const char* switch_value;  // a flag's value; null for an option with a value
+  std::string name;  // "--points", "--no-points"
+  bool is_switch;    // a check box's switch, which takes true or false after '='
+  bool negated;      // "--no-points": its value turns the check box off
 };
 
 class MirrorOptions {
@@ -146,16 +32,16 @@ class MirrorOptions {
       const std::string name = "--" + std::string(gadget.name);
       if (gadget.kind == GadgetKind::kCheckbox) {
         gadgets_[command.add_flag(name)->description(WithDefault(gadget.help, gadget.default_value))] = {
-            &gadget, name, "true"};
+            &gadget, name, true, false};
         if (gadget.negatable) {
           const std::string negated = "--no-" + std::string(gadget.name);
           gadgets_[command.add_flag(negated)->description("turns " + name + " off")] = {&gadget, negated,
-                                                                                        "false"};
+                                                                                        true, true};
         }
       } else {
         CLI::Option* option =
             command.add_option(name)->description(WithDefault(gadget.help, gadget.default_value));
-        gadgets_[option->type_name(std::string(gadget.value_name))] = {&gadget, name, nullptr};
+        gadgets_[option->type_name(std::string(gadget.value_name))] = {&gadget, name, false, false};
       }
     }
     any_gadget_ = command.add_option("--gadget")
@@ -211,8 +97,10 @@ class MirrorOptions {
     request.report = Last(report_);
     request.picture = Last(picture_);
     request.dialog_picture = Last(dialog_picture_);
-    request.undo = undo_->count() > 0;
-    request.redo = redo_->count() > 0;
+    request.undo = SwitchedOn(undo_);
+    request.redo = SwitchedOn(redo_);
+    RefuseBinaryOnTerminal("--picture", request.picture);
+    RefuseBinaryOnTerminal("--dialog-picture", request.dialog_picture);
     if (request.redo && !request.undo) throw UsageError("--redo needs --undo");
     OrderForEnabling(request.settings);
     return request;
@@ -220,7 +108,12 @@ class MirrorOptions {
 
  private:
   static GadgetSetting Setting(const GadgetOption& option, const std::string& value) {
-    if (option.switch_value != nullptr) return {option.name, option.gadget->id, option.switch_value};
+    if (option.is_switch) {
+      // A bare switch comes as "true"; a value given with '=' is named as given.
+      const std::string written = value == "true" ? option.name : option.name + "=" + value;
+      const bool on = ReadSwitch(value, option.name) != option.negated;
+      return {written, option.gadget->id, on ? "true" : "false"};
+    }
     const std::string written = option.name + " " + value;
     try {
       return {written, option.gadget->id, GadgetValueOf(*option.gadget, value)};
@@ -309,6 +202,7 @@ class RenderOptions {
     RenderRequest request;
     request.scene = scene_;
     request.out = Last(out_);
+    RefuseBinaryOnTerminal("--out", request.out);
     if (view_->count() > 0) {
       const std::optional<std::vector<View>> views = ReadViews(Last(view_));
       if (!views) {
@@ -337,7 +231,8 @@ class RenderOptions {
 
 // A word that no option or operand took.
 void CheckNothingLeft(const CLI::App& command) {
-  const std::vector<std::string> left = command.remaining();
+  std::vector<std::string> left = command.remaining();
+  DropEndOfOptions(left);
   if (left.empty()) return;
   const std::string& word = left.front();
   if (word.size() > 1 && word.front() == '-') throw UsageError("unknown option " + ShowInMessage(word));
@@ -367,7 +262,7 @@ CommandLine ParseCommandLine(std::span<const std::string_view> words) {
       "Exit status: 0 done, 1 an output could not be written or the plug-in failed a step (or a test "
       "of validate), 2 usage "
       "error, 3 the scene or script cannot be read, 4 no loaded plug-in registered the command a step "
-      "needs.\n\nEvery command has its own --help. The full reference is " +
+      "needs.\n\nEvery command has its own --help (also standin help COMMAND). The full reference is " +
       std::string(kReference) + " in Vitrel's source tree.");
 
   InfoRequest info;
@@ -408,7 +303,9 @@ CommandLine ParseCommandLine(std::span<const std::string_view> words) {
       "Exit status: 0 every test passed, 1 a step failed (one line names the test, the step and the seed "
       "that reproduce it), 2 usage error.");
 
-  std::vector<std::string> reversed(words.rbegin(), words.rend());
+  const std::vector<std::string> commands = {"info", "mirror", "script", "render", "validate"};
+  const std::vector<std::string> asked = WithHelpCommandRead(words, commands);
+  std::vector<std::string> reversed(asked.rbegin(), asked.rend());
   try {
     app.parse(reversed);
   } catch (const CLI::CallForHelp&) {
@@ -445,7 +342,8 @@ CommandLine ParseCommandLine(std::span<const std::string_view> words) {
     const std::vector<std::string> left = app.remaining();
     if (left.empty()) throw UsageError("missing command");
     const std::string& word = left.front();
-    throw UsageError((word.starts_with('-') ? "unknown option " : "unknown command ") + ShowInMessage(word));
+    if (word.starts_with('-')) throw UsageError("unknown option " + ShowInMessage(word));
+    throw UsageError("unknown command " + ShowInMessage(word) + DidYouMean(word, commands));
   } catch (const UsageError& error) {
     throw UsageError(error.what() + HelpHint(app));
   }

@@ -60,16 +60,17 @@ class LineSplitter {
 
 std::string ReadScriptText(std::string_view path) {
   const std::string name = path == "-" ? "<stdin>" : std::string(path);
-  const InputFile file = path == "-" ? InputFile(nullptr, &std::fclose) : OpenInputFile(name);
-  std::FILE* in = path == "-" ? stdin : file.get();
-  if (in == nullptr) throw ScriptReadError(name + ": cannot open: " + std::strerror(errno));
   std::string text;
-  if (!ReadRestOfFile(in, text)) throw ScriptReadError(name + ": cannot read: " + std::strerror(errno));
+  std::string reason;
+  if (!ReadWholeInput(path, kScriptInput, text, reason)) throw ScriptReadError(name + ": " + reason);
   return text;
 }
 
 std::vector<ScriptLine> SplitScript(std::string_view text, std::string_view file_name) {
   std::vector<ScriptLine> lines;
+  // Editors on Windows start UTF-8 files with a byte order mark; the scene
+  // reader skips one too.
+  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   int number = 0;
   while (!text.empty()) {
     const size_t end = text.find('\n');
@@ -77,6 +78,12 @@ std::vector<ScriptLine> SplitScript(std::string_view text, std::string_view file
     text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
     ++number;
     const std::string where = std::string(file_name) + ":" + std::to_string(number) + ": ";
+    // The system ends a path at a NUL byte: "load arm.json\0x" would load
+    // arm.json, and every message would stop there.
+    if (const size_t nul = line.find('\0'); nul != std::string_view::npos) {
+      throw ScriptReadError(where + "a NUL byte at column " + std::to_string(nul + 1) +
+                            "; a script is text, one step per line");
+    }
     std::vector<std::string> words = LineSplitter(line, where).Words();
     if (!words.empty()) lines.push_back({number, std::move(words)});
   }

@@ -1,22 +1,20 @@
-// Reading the host's input files (scenes, scripts) whole, by UTF-8 name.
+// Reading the host's input files (scenes, scripts) whole, by UTF-8 name,
+// under the rule of io/regular_input.h.
 #pragma once
 
-#include <cstdio>
-#include <memory>
 #include <string>
 #include <string_view>
 
+#include "io/regular_input.h"
+
 namespace standin {
 
-// Opens the file that the UTF-8 `path` names for reading bytes; null with
-// errno set when it cannot be opened.
-using InputFile = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+// Opens the file that the UTF-8 `path` names for reading bytes, whatever it
+// is; null with errno set when it cannot be opened.
 InputFile OpenInputFile(std::string_view path);
 
-// Reads what is left of `file` into `text` (replacing its contents). A
-// regular file is read into a buffer sized once from its length, so that a
-// large file is never copied while it is read; a stream (standard input, a
-// pipe) grows as it comes. False with errno set on a read error.
-bool ReadRestOfFile(std::FILE* file, std::string& text);
+// The whole of the input that the UTF-8 `path` names ("-": standard input)
+// as `kind` allows it; false with `reason` (not naming the path) otherwise.
+bool ReadWholeInput(std::string_view path, const InputKind& kind, std::string& text, std::string& reason);
 
 }  // namespace standin

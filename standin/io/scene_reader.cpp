@@ -918,12 +918,8 @@ Document& ReadSceneFile(std::string_view path, Scene& scene) {
   const bool standard_input = path == "-";
   const std::string name = standard_input ? "<stdin>" : std::string(path);
   std::string text;
-  {
-    const InputFile file = standard_input ? InputFile(nullptr, &std::fclose) : OpenInputFile(name);
-    std::FILE* in = standard_input ? stdin : file.get();
-    if (in == nullptr) throw SceneReadError(name + ": cannot open: " + std::strerror(errno));
-    if (!ReadRestOfFile(in, text)) throw SceneReadError(name + ": cannot read: " + std::strerror(errno));
-  }
+  std::string reason;
+  if (!ReadWholeInput(path, kSceneInput, text, reason)) throw SceneReadError(name + ": " + reason);
   return ReadScene(text, name, scene);  // the text goes as soon as the document is built
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "io/regular_input.h"
 #include "resources/picture_codec.h"
 
 namespace standin {
@@ -64,6 +65,12 @@ std::string Reason(const std::string& what) {
 bool ReadPicture(const std::filesystem::path& path, Picture& out, std::string& error) {
   InstallTiffHandlers();
   LastTiffMessage().clear();
+  // libtiff opens whatever it is given: a FIFO would hold the host forever.
+  std::string reason;
+  if (!OpenRegularInput(path, kPictureInput, reason)) {
+    error = path.string() + ": " + reason;
+    return false;
+  }
   TiffFile tif(TIFFOpen(path.c_str(), "r"));
   if (!tif) {
     error = Reason("cannot open " + path.string() + " as a TIFF picture");

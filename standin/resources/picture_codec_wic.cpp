@@ -8,6 +8,7 @@
 #include <system_error>
 #include <vector>
 
+#include "io/regular_input.h"
 #include "resources/picture_codec.h"
 #include "ui/filename.h"
 
@@ -50,6 +51,12 @@ HRESULT MakeFactory(Com<IWICImagingFactory>& factory) {
 }  // namespace
 
 bool ReadPicture(const std::filesystem::path& path, Picture& out, std::string& error) {
+  // The imaging component opens whatever it is given, a device or a pipe too.
+  std::string reason;
+  if (!OpenRegularInput(path, kPictureInput, reason)) {
+    error = Utf8Path(path) + ": " + reason;
+    return false;
+  }
   Com<IWICImagingFactory> factory;
   HRESULT result = MakeFactory(factory);
   if (FAILED(result)) {

@@ -1,39 +1,17 @@
 #include "resources/resource_reader.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <sstream>
-
+#include "io/regular_input.h"
 #include "resources/resource_parser.h"
 
 namespace standin {
 
 namespace {
 
-// Resource files are small; anything larger is not one.
-constexpr std::uintmax_t kMaxFileBytes = 16u << 20;
-
 bool ReadWholeFile(const std::filesystem::path& path, std::string& text, std::string& error) {
-  std::error_code ec;
-  std::uintmax_t bytes = std::filesystem::file_size(path, ec);
-  if (ec) {
-    error = "standin: " + path.string() + ": cannot read the file (" + ec.message() + ")";
-    return false;
-  }
-  if (bytes > kMaxFileBytes) {
-    error = "standin: " + path.string() + ": the file is too large for a resource";
-    return false;
-  }
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  if (!in) {
-    error = "standin: " + path.string() + ": cannot read the file (" + std::strerror(errno) + ")";
-    return false;
-  }
-  text = std::move(content).str();
-  return true;
+  std::string reason;
+  if (ReadInput(path, kResourceInput, text, reason)) return true;
+  error = "standin: " + path.string() + ": " + reason;
+  return false;
 }
 
 std::string Located(const std::filesystem::path& path, int32_t line, const std::string& message) {

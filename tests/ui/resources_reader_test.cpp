@@ -95,7 +95,7 @@ TEST(ResourceReader, FolderErrorsNameTheFile) {
   std::string error;
 
   EXPECT_EQ(ReadResourceFolder(folder.path() / "res", error), nullptr);
-  EXPECT_EQ(error.rfind("standin: " + dialogs + ": cannot read the file (", 0), 0u) << error;
+  EXPECT_EQ(error.rfind("standin: " + dialogs + ": cannot open: ", 0), 0u) << error;
 
   folder.WriteResource("DIALOG 1 {\n  BUTTON 2 { NAME B; }\n  FOO 3;\n}\n", "STRINGTABLE { B \"b\"; }");
   EXPECT_EQ(ReadResourceFolder(folder.path() / "res", error), nullptr);

@@ -1,0 +1,171 @@
+#include "io/regular_input.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "scene/large_pages.h"
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace standin {
+namespace {
+
+#ifdef _WIN32
+using Status = struct _stat64;
+bool StatusOf(const std::filesystem::path& path, Status& status) {
+  return _wstat64(path.c_str(), &status) == 0;
+}
+bool StatusOf(std::FILE* file, Status& status) { return _fstat64(_fileno(file), &status) == 0; }
+bool IsRegular(const Status& status) { return (status.st_mode & _S_IFMT) == _S_IFREG; }
+
+// Only what Windows can name: a folder, a device (NUL, CON), a pipe.
+const char* KindOf(const Status& status) {
+  switch (status.st_mode & _S_IFMT) {
+    case _S_IFDIR:
+      return "a folder";
+    case _S_IFCHR:
+      return "a device";
+    case _S_IFIFO:
+      return "a pipe";
+    default:
+      return "not a regular file";
+  }
+}
+
+std::FILE* OpenBytes(const std::filesystem::path& path) { return _wfopen(path.c_str(), L"rb"); }
+#else
+using Status = struct stat;
+bool StatusOf(const std::filesystem::path& path, Status& status) { return stat(path.c_str(), &status) == 0; }
+bool StatusOf(std::FILE* file, Status& status) { return fstat(fileno(file), &status) == 0; }
+bool IsRegular(const Status& status) { return S_ISREG(status.st_mode); }
+
+const char* KindOf(const Status& status) {
+  if (S_ISDIR(status.st_mode)) return "a folder";
+  if (S_ISFIFO(status.st_mode)) return "a FIFO";
+  if (S_ISCHR(status.st_mode)) return "a character device";
+  if (S_ISBLK(status.st_mode)) return "a block device";
+  if (S_ISSOCK(status.st_mode)) return "a socket";
+  return "not a regular file";
+}
+
+// Opened without waiting: a FIFO that replaced the file since it was looked
+// at would block open() until a writer came. The flag is cleared once the
+// file is known to be regular, where it changes nothing anyway.
+std::FILE* OpenBytes(const std::filesystem::path& path) {
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  std::FILE* file = fdopen(fd, "rb");
+  if (file == nullptr) close(fd);
+  return file;
+}
+#endif
+
+std::string NotRegular(const Status& status, const InputKind& kind) {
+  std::string reason = KindOf(status);
+  if (reason != "not a regular file") reason = "is " + reason + ", not a regular file";
+  reason += "; " + std::string(kind.what) + " is read from a regular file";
+  if (kind.from_standard_input) reason += " or from standard input (-)";
+  return reason;
+}
+
+std::string TooLarge(const InputKind& kind) {
+  return "holds more than " + std::string(kind.max_text) + ", the most standin reads as " +
+         std::string(kind.what);
+}
+
+// How many bytes a regular file holds; 0 for a stream, whose length is not
+// known beforehand.
+uint64_t RegularFileSize(std::FILE* file) {
+  Status status{};
+  if (!StatusOf(file, status) || !IsRegular(status)) return 0;
+  return status.st_size > 0 ? static_cast<uint64_t>(status.st_size) : 0;
+}
+
+constexpr size_t kFirstChunk = size_t{1} << 16;
+
+bool ReadAll(std::FILE* file, const InputKind& kind, std::string& text, std::string& reason) {
+  if (ReadRestOfFile(file, text, kind.max_bytes)) return true;
+  reason = errno == EFBIG ? TooLarge(kind) : std::string("cannot read: ") + std::strerror(errno);
+  return false;
+}
+
+}  // namespace
+
+InputFile OpenRegularInput(const std::filesystem::path& path, const InputKind& kind, std::string& reason) {
+  InputFile none(nullptr, &std::fclose);
+  Status status{};
+  // Looked at before it is opened, so that opening a device has no effect.
+  if (StatusOf(path, status) && !IsRegular(status)) {
+    reason = NotRegular(status, kind);
+    return none;
+  }
+  InputFile file(OpenBytes(path), &std::fclose);
+  if (!file) {
+    reason = std::string("cannot open: ") + std::strerror(errno);
+    return none;
+  }
+  if (!StatusOf(file.get(), status) || !IsRegular(status)) {
+    reason = NotRegular(status, kind);
+    return none;
+  }
+  if (static_cast<uint64_t>(status.st_size) > kind.max_bytes) {
+    reason = TooLarge(kind);
+    return none;
+  }
+  return file;
+}
+
+bool ReadRestOfFile(std::FILE* file, std::string& text, uint64_t limit) {
+  // One byte beyond the known length leaves room for the read that finds
+  // the end, so that a file that keeps its length is never moved.
+  const auto grow_to = [&text](size_t size) {
+    text.reserve(size);
+    AdviseLargePages(text.data() + text.size(), text.capacity() - text.size());
+    text.resize(text.capacity());
+  };
+  const uint64_t room = limit < UINT64_MAX ? limit + 1 : limit;
+  const uint64_t expected = RegularFileSize(file);
+  text.clear();
+  grow_to(static_cast<size_t>(expected > 0 && expected < limit ? expected + 1
+                                                               : std::min<uint64_t>(kFirstChunk, room)));
+  size_t filled = 0;
+  for (;;) {
+    if (filled == text.size()) {
+      if (filled > limit) break;
+      // Never more room than one byte past the limit, which tells it was passed.
+      grow_to(static_cast<size_t>(std::min<uint64_t>(2 * uint64_t{text.size()}, room)));
+    }
+    const size_t wanted = text.size() - filled;
+    const size_t got = std::fread(text.data() + filled, 1, wanted, file);
+    filled += got;
+    if (got < wanted) break;  // the end, or an error
+  }
+  if (filled > limit) {
+    text.clear();
+    errno = EFBIG;
+    return false;
+  }
+  text.resize(filled);
+  return !std::ferror(file);
+}
+
+bool ReadInput(const std::filesystem::path& path, const InputKind& kind, std::string& text,
+               std::string& reason) {
+  const InputFile file = OpenRegularInput(path, kind, reason);
+  return file && ReadAll(file.get(), kind, text, reason);
+}
+
+bool ReadStandardInput(const InputKind& kind, std::string& text, std::string& reason) {
+  return ReadAll(stdin, kind, text, reason);
+}
+
+}  // namespace standin
