@@ -24,7 +24,14 @@ DialogPictureFolder::DialogPictureFolder(const std::string& folder, Writing writ
     throw UsageError("--pictures " + QuoteForMessage(folder) +
                      ": not a folder; name a folder (it is created when missing)");
   }
-  if (!fs::exists(status) && !fs::create_directories(native, error) && error) {
+  // Creating the folder would fail on the link's own name ("File exists").
+  if (!fs::exists(status) && fs::is_symlink(fs::symlink_status(native, error))) {
+    throw UsageError("--pictures " + QuoteForMessage(folder) +
+                     ": a link to nothing; create the folder it points at, or name another");
+  }
+  // With the outputs, the folder is made only when the run has succeeded.
+  if (writing_ == Writing::kAtOnce && !fs::exists(status) && !fs::create_directories(native, error) &&
+      error) {
     throw FileWriteError(folder + ": cannot create the folder: " + error.message());
   }
   if (!folder_.ends_with('/') && !folder_.ends_with('\\')) folder_ += '/';
@@ -61,6 +68,7 @@ void DialogPictureFolder::ThrowFirstError() {
 }
 
 void DialogPictureFolder::StageInto(OutputBatch& outputs) {
+  if (writing_ == Writing::kWithOutputs) outputs.StageFolder(folder_);
   for (auto& [path, png] : kept_) outputs.Stage(path, std::move(png));
   kept_.clear();
 }

@@ -23,9 +23,11 @@ class DialogPictureFolder {
   // keeps them for the run's other outputs, written all or none (mirror).
   enum class Writing { kAtOnce, kWithOutputs };
 
-  // Creates `folder` when it is missing and starts taking pictures. Throws
-  // UsageError when `folder` is "-" or names something that is no folder,
-  // FileWriteError when it cannot be created.
+  // Starts taking pictures. A missing `folder` is created now (kAtOnce), or
+  // with the run's outputs (kWithOutputs), so that a failed run leaves no
+  // folder behind. Throws UsageError when `folder` is "-", names something
+  // that is no folder or a link to nothing, FileWriteError when it cannot
+  // be created.
   DialogPictureFolder(const std::string& folder, Writing writing);
   // Stops taking pictures.
   ~DialogPictureFolder();
@@ -37,7 +39,8 @@ class DialogPictureFolder {
   // the plug-in's calls, where no error may pass, so the caller asks after
   // each of its steps.
   void ThrowFirstError();
-  // Stages the pictures kept so far with the run's other outputs.
+  // Stages the pictures kept so far, and a missing folder, with the run's
+  // other outputs.
   void StageInto(OutputBatch& outputs);
 
  private:

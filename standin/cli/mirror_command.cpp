@@ -10,6 +10,7 @@
 #include "cli/mirror_options.h"
 #include "cli/mirror_picture.h"
 #include "cli/mirror_report.h"
+#include "cli/output_plan.h"
 #include "draw/png.h"
 #include "io/output_file.h"
 #include "io/scene_writer.h"
@@ -17,14 +18,29 @@
 
 namespace standin {
 
-int RunMirror(const MirrorRequest& request) {
-  // An output that cannot be written ends the run before it starts, so that
-  // it touches nothing.
-  CheckOutputTarget(request.out);
-  for (const std::string* path :
-       {&request.report, &request.host.journal, &request.dialog_picture, &request.picture}) {
-    if (!path->empty()) CheckOutputTarget(*path);
+namespace {
+
+// An output that cannot be written, or that would land in another's file
+// or on the scene, ends the run before it starts, so that it touches
+// nothing.
+void CheckOutputsBeforeRun(const MirrorRequest& request) {
+  const NamedFile outputs[] = {{"--out", request.out},
+                               {"--report", request.report},
+                               {"--journal", request.host.journal},
+                               {"--dialog-picture", request.dialog_picture},
+                               {"--picture", request.picture}};
+  for (const NamedFile& output : outputs) {
+    if (!output.path.empty()) CheckOutputTarget(output.path);
   }
+  // --out over the scene is how a user mirrors a file in place.
+  const NamedFile inputs[] = {{"SCENE", request.scene}};
+  CheckOutputsApart(outputs, inputs, "--out");
+}
+
+}  // namespace
+
+int RunMirror(const MirrorRequest& request) {
+  CheckOutputsBeforeRun(request);
   HostSession session(request.host, DialogPictureFolder::Writing::kWithOutputs);
   session.LoadScene(request.scene);
   if (request.select) session.Select(request.selection);

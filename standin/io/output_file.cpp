@@ -4,12 +4,17 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "io/output_target.h"
 #include "io/staged_output.h"
+#include "io/temporary_names.h"
 
 namespace standin {
 namespace {
+
+namespace fs = std::filesystem;
 
 // Written when put in place; a stream is never replaced.
 class StreamWrite : public StagedOutput {
@@ -31,6 +36,22 @@ class StreamWrite : public StagedOutput {
   std::string name_;
   std::string contents_;
 };
+
+// What a failed commit leaves, for the end of its message: the outputs
+// already written through, and those replaced whose old file could not be
+// put back.
+std::string StateAfterFailure(const std::vector<std::string_view>& written,
+                              const std::vector<std::string_view>& stuck) {
+  const auto list = [](const std::vector<std::string_view>& paths) {
+    std::string text;
+    for (const std::string_view path : paths) text += (text.empty() ? "" : ", ") + std::string(path);
+    return text;
+  };
+  std::string state =
+      stuck.empty() ? "; no file was replaced" : "; replaced and not put back: " + list(stuck);
+  if (!written.empty()) state += "; already written: " + list(written);
+  return state;
+}
 
 std::unique_ptr<StagedOutput> StageFile(std::string_view path, OutputText text) {
   return StageOutput(path, ExamineOutputTarget(path), std::move(text));
@@ -61,30 +82,81 @@ void CheckOutputTarget(std::string_view path) {
   if (path != "-") ExamineOutputTarget(path);
 }
 
-OutputBatch::OutputBatch() = default;
-OutputBatch::~OutputBatch() = default;
+OutputBatch::OutputBatch() { PrepareForOutputs(); }
+
+OutputBatch::~OutputBatch() {
+  staged_.clear();
+  if (committed_) return;
+  // Only folders this batch made, and only while empty: what someone else
+  // put there in the meantime stays.
+  std::error_code error;
+  for (auto folder = made_folders_.rbegin(); folder != made_folders_.rend(); ++folder)
+    fs::remove(*folder, error);
+}
 
 void OutputBatch::Stage(std::string_view path, std::string contents) {
-  staged_.push_back(path == "-" ? StageStream(stdout, "<stdout>", std::move(contents))
-                                : StageFile(path, OutputText(std::move(contents))));
+  staged_.push_back({std::string(path), path == "-" ? StageStream(stdout, "<stdout>", std::move(contents))
+                                                    : StageFile(path, OutputText(std::move(contents)))});
 }
 
 void OutputBatch::StageProduced(std::string_view path, const TextProducer& produce) {
-  staged_.push_back(path == "-" ? StageStream(stdout, "<stdout>", OutputText(produce).TakeWhole())
-                                : StageFile(path, OutputText(produce)));
+  staged_.push_back({std::string(path), path == "-"
+                                            ? StageStream(stdout, "<stdout>", OutputText(produce).TakeWhole())
+                                            : StageFile(path, OutputText(produce))});
+}
+
+void OutputBatch::StageFolder(std::string_view path) {
+  std::vector<fs::path> missing;
+  std::error_code error;
+  for (fs::path at = NativeOutputPath(path); !at.empty() && !fs::exists(fs::symlink_status(at, error));
+       at = at.parent_path()) {
+    missing.push_back(at);
+    if (!at.has_relative_path() || at == at.parent_path()) break;
+  }
+  for (auto folder = missing.rbegin(); folder != missing.rend(); ++folder) {
+    if (!fs::create_directory(*folder, error) && error) {
+      FailOutput(path, "cannot create the folder", error.message());
+    }
+    made_folders_.push_back(*folder);
+  }
 }
 
 void OutputBatch::Commit() {
-  for (const bool direct : {true, false}) {
-    for (const std::unique_ptr<StagedOutput>& output : staged_) {
-      if (output->direct() == direct) output->PutInPlace();
+  std::vector<std::string_view> written;  // direct outputs, which nothing takes back
+  for (const Staged& output : staged_) {
+    if (!output.output->direct()) continue;
+    try {
+      output.output->PutInPlace();
+    } catch (const FileWriteError& error) {
+      throw FileWriteError(error.what() + StateAfterFailure(written, {}));
     }
+    written.push_back(output.path);
   }
-  staged_.clear();
+  // Renamed together: a signal waits until every file is in place or every
+  // old one is back.
+  InterruptionsHeld held;
+  std::vector<const Staged*> placed;
+  try {
+    for (const Staged& output : staged_) {
+      if (output.output->direct()) continue;
+      output.output->PutInPlace();
+      placed.push_back(&output);
+    }
+  } catch (const FileWriteError& error) {
+    std::vector<std::string_view> stuck;  // replaced, and the old file not back
+    for (auto output = placed.rbegin(); output != placed.rend(); ++output) {
+      if (!(*output)->output->GiveBack()) stuck.push_back((*output)->path);
+    }
+    throw FileWriteError(error.what() + StateAfterFailure(written, stuck));
+  }
+  for (const Staged* output : placed) output->output->Settle();
+  committed_ = true;
 }
 
 void ReplaceFile(std::string_view path, std::string_view contents) {
-  StageFile(path, OutputText(std::string(contents)))->PutInPlace();
+  OutputBatch batch;
+  batch.Stage(path, std::string(contents));
+  batch.Commit();
 }
 
 void WriteOutput(std::string_view path, std::string_view contents) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -30,12 +31,19 @@ class StagedOutput;
 // Throws FileWriteError with the one-line message the writer would give.
 void CheckOutputTarget(std::string_view path);
 
+// Whether the outputs or inputs `a` and `b` ("-": standard output) name the
+// same file: the same name, the same file through links or hard links, or
+// standard output both (also as /dev/stdout, or the file it was sent to).
+// The null device is never the same as anything.
+bool SameFile(std::string_view a, std::string_view b);
+
 // Outputs written all or none. Stage prepares each (a complete temporary
 // file beside a file that is replaced; a check that a device or FIFO can be
 // written); Commit then writes the direct ones and renames every temporary
 // file over its target. An error in any Stage leaves every target as it
 // was; temporary files not put in place are removed, also when the program
-// is interrupted (SIGINT, SIGTERM, SIGHUP, SIGPIPE; Ctrl-C on Windows).
+// is interrupted (any catchable signal that would end it; Ctrl-C on
+// Windows).
 class OutputBatch {
  public:
   OutputBatch();
@@ -51,13 +59,25 @@ class OutputBatch {
   // never held whole; a direct output, written only at Commit, holds it.
   // An error of `produce` is thrown on, the temporary file removed.
   void StageProduced(std::string_view path, const TextProducer& produce);
+  // Creates the folder `path` and the missing folders above it, which are
+  // removed again (when still empty) unless Commit succeeds.
+  void StageFolder(std::string_view path);
   // Writes the direct outputs (in the order staged, so that standard output
-  // gets them in that order), then renames the temporary files into place:
-  // the outputs that can still fail go first.
+  // gets them in that order), then renames the temporary files into place
+  // with catchable signals held off: the outputs that can still fail go
+  // first. When a rename fails, the files already renamed get their old
+  // contents back (or are removed when they were new); the message says
+  // which outputs could not be put back and which direct ones were written.
   void Commit();
 
  private:
-  std::vector<std::unique_ptr<StagedOutput>> staged_;
+  struct Staged {
+    std::string path;
+    std::unique_ptr<StagedOutput> output;
+  };
+  std::vector<Staged> staged_;
+  std::vector<std::filesystem::path> made_folders_;
+  bool committed_ = false;
 };
 
 // Writes `contents` to the file `path` names, as a batch of one: a regular

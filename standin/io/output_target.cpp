@@ -4,6 +4,7 @@
 #include <cwctype>
 #include <string>
 #include <system_error>
+#include <type_traits>
 
 #include "io/output_file.h"
 
@@ -69,10 +70,68 @@ bool IsWindowsDevice(const fs::path& name) {
 }
 #endif
 
+// Where `path` puts its bytes, for comparing outputs: standard output is
+// whatever file it is; a link is followed to the name it finally points at,
+// and a name still to be created is taken with its folders' links resolved.
+fs::path GivenName(std::string_view path) {
+#ifndef _WIN32
+  if (path == "-") return "/dev/stdout";
+#endif
+  return NativeOutputPath(path);
+}
+
+fs::path ComparedName(std::string_view path) {
+  fs::path name = GivenName(path);
+  if (path == "-") return name;
+  try {
+    name = FinalName(name, path);
+  } catch (const FileWriteError&) {
+  }
+  std::error_code error;
+  const fs::path absolute = fs::absolute(name, error);
+  const fs::path resolved = fs::weakly_canonical(absolute, error);
+  return error ? absolute.lexically_normal() : resolved;
+}
+
 }  // namespace
+
+bool SameFile(std::string_view a, std::string_view b) {
+  if (a == "-" && b == "-") return true;
+#ifdef _WIN32
+  if (a == "-" || b == "-") return false;
+#endif
+  const fs::path first = ComparedName(a), second = ComparedName(b);
+  if (IsNullDevice(first) || IsNullDevice(second)) return false;
+  // Hard links, and links the text above cannot see through (/dev/stdout).
+  return SameFileOnDisk(GivenName(a), GivenName(b)) || SameFileOnDisk(first, second) || first == second;
+}
 
 fs::path NativeOutputPath(std::string_view utf8) {
   return fs::path(std::u8string_view(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
+}
+
+fs::path HiddenNameBeside(const fs::path& target, std::size_t reserve) {
+  // The longest name in a folder of the usual file systems: 255 bytes
+  // (ext4, XFS, APFS) or 255 UTF-16 units (NTFS).
+  constexpr std::size_t kLongestName = 255;
+  fs::path::string_type name = target.filename().native();
+  const std::size_t room = kLongestName - std::min(kLongestName, reserve + 1);
+  if (name.size() > room) {
+    name.resize(room);
+    // Never half a character: a UTF-8 continuation byte, or the low half of
+    // a UTF-16 surrogate pair, goes with what it continues.
+    const auto continues = [](auto unit) {
+      const auto value = static_cast<std::make_unsigned_t<decltype(unit)>>(unit);
+      return sizeof unit == 1 ? (value & 0xC0) == 0x80 : (value >= 0xDC00 && value <= 0xDFFF);
+    };
+    if (!name.empty() && room < target.filename().native().size() &&
+        continues(target.filename().native()[room])) {
+      while (!name.empty() && continues(name.back())) name.pop_back();
+      if (!name.empty()) name.pop_back();
+    }
+  }
+  fs::path::string_type hidden(1, static_cast<fs::path::value_type>('.'));
+  return FolderOf(target) / (hidden + name);
 }
 
 fs::path FolderOf(const fs::path& name) {
@@ -103,7 +162,10 @@ OutputTarget ExamineOutputTarget(std::string_view path) {
       // has no name to rename onto: the file is written through it.
       const fs::path final_name = FinalName(given, path);
       std::error_code same_error;
-      if (fs::equivalent(final_name, given, same_error)) return {OutputRoute::kReplace, final_name};
+      if (fs::equivalent(final_name, given, same_error)) {
+        CheckReplaceable(path, final_name);
+        return {OutputRoute::kReplace, final_name};
+      }
       return {OutputRoute::kDirect, given};
     }
     case fs::file_type::character:

@@ -2,6 +2,7 @@
 // output_file.cpp and the platform writers only.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <string_view>
 
@@ -30,6 +31,23 @@ OutputTarget ExamineOutputTarget(std::string_view path);
 
 // The folder a temporary file for `name` goes in.
 std::filesystem::path FolderOf(const std::filesystem::path& name);
+
+// A hidden name beside `target` for the files made while it is written: "."
+// and the target's name, cut at a whole character where needed so that
+// `reserve` more units still make a name a folder takes (255 units).
+std::filesystem::path HiddenNameBeside(const std::filesystem::path& target, std::size_t reserve);
+
+// Throws FileWriteError when the existing regular file `name` (of the
+// output `path`) is read-only for this user: it is refused, as cp refuses
+// it, not replaced behind the user's back. Each system's own
+// (staged_output_*.cpp).
+void CheckReplaceable(std::string_view path, const std::filesystem::path& name);
+
+// Whether the existing files `a` and `b` are one file (devices included),
+// and whether `name` is the null device, which any number of outputs may
+// share. Each system's own (staged_output_*.cpp).
+bool SameFileOnDisk(const std::filesystem::path& a, const std::filesystem::path& b);
+bool IsNullDevice(const std::filesystem::path& name);
 
 // Throws FileWriteError "`path`: what: reason".
 [[noreturn]] void FailOutput(std::string_view path, std::string_view what, std::string_view reason);

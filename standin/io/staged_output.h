@@ -19,8 +19,15 @@ class StagedOutput {
   // Written through when put in place (a device, a FIFO, a standard stream)
   // rather than renamed into place; writing can still fail then.
   virtual bool direct() const = 0;
-  // Throws FileWriteError.
+  // Throws FileWriteError. A replaced file is kept aside until Settle or
+  // GiveBack. Called with interruptions held for a file renamed into place.
   virtual void PutInPlace() = 0;
+  // After PutInPlace: puts back what was there before (the old file, or no
+  // file); false when that could not be done. A direct output cannot be
+  // taken back.
+  virtual bool GiveBack() noexcept { return false; }
+  // After PutInPlace, once every output is in place: lets go of the old file.
+  virtual void Settle() noexcept {}
 };
 
 // An output's text: whole, or made in pieces as it is written.

@@ -19,6 +19,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
+constexpr char kUnique[] = ".XXXXXX";
+
 [[noreturn]] void Fail(std::string_view path, std::string_view what, int reason) {
   FailOutput(path, what, std::strerror(reason));
 }
@@ -42,7 +44,8 @@ bool WriteAll(int fd, std::string_view contents) {
 class ReplacingFile : public StagedOutput {
  public:
   ReplacingFile(std::string_view path, fs::path target) : path_(path), target_(std::move(target)) {
-    name_ = (FolderOf(target_) / ("." + target_.filename().string() + ".XXXXXX")).string();
+    // ".XXXXXX" for mkstemp and the "~" of the kept old file.
+    name_ = HiddenNameBeside(target_, sizeof kUnique - 1 + 1).string() + kUnique;
     InterruptionsHeld held;
     fd_ = mkstemp(name_.data());
     made_ = fd_ >= 0;
@@ -75,11 +78,41 @@ class ReplacingFile : public StagedOutput {
 
   bool direct() const override { return false; }
 
+  // The old file stays, hard-linked beside the new one, until the whole
+  // batch is in place, so that GiveBack can put it back by one rename; on a
+  // file system without hard links it cannot.
   void PutInPlace() override {
-    if (std::rename(name_.c_str(), target_.c_str()) != 0) Fail(path_, "cannot replace", errno);
+    struct stat info {};
+    existed_ = lstat(target_.c_str(), &info) == 0;
+    if (existed_) {
+      kept_ = name_ + "~";
+      if (link(target_.c_str(), kept_.c_str()) != 0) {
+        if (errno == EEXIST || errno == EACCES || errno == ENOSPC || errno == EDQUOT) {
+          Fail(path_, "cannot keep the old file until every output is in place", errno);
+        }
+        kept_.clear();
+      }
+    }
+    if (std::rename(name_.c_str(), target_.c_str()) != 0) {
+      const int reason = errno;
+      if (!kept_.empty()) unlink(kept_.c_str());
+      Fail(path_, "cannot replace", reason);
+    }
     renamed_ = true;
-    InterruptionsHeld held;
     ForgetTemporary(slot_);
+  }
+
+  bool GiveBack() noexcept override {
+    if (!existed_) return unlink(target_.c_str()) == 0;
+    if (kept_.empty()) return false;
+    const bool back = std::rename(kept_.c_str(), target_.c_str()) == 0;
+    if (back) kept_.clear();
+    return back;
+  }
+
+  void Settle() noexcept override {
+    if (!kept_.empty()) unlink(kept_.c_str());
+    kept_.clear();
   }
 
  private:
@@ -111,6 +144,8 @@ class ReplacingFile : public StagedOutput {
   int made_error_ = 0;
   int slot_ = -1;
   bool renamed_ = false;
+  bool existed_ = false;  // a file was there to be replaced
+  std::string kept_;      // the replaced file's second name, while kept
 };
 
 // A stream socket listening at `name`, connected; -1 with errno set when
@@ -180,6 +215,27 @@ int StandardStreamAt(const fs::path& name) {
 }
 
 }  // namespace
+
+bool SameFileOnDisk(const fs::path& a, const fs::path& b) {
+  struct stat first {};
+  struct stat second {};
+  return stat(a.c_str(), &first) == 0 && stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+         first.st_ino == second.st_ino;
+}
+
+bool IsNullDevice(const fs::path& name) { return SameFileOnDisk(name, "/dev/null"); }
+
+void CheckReplaceable(std::string_view path, const fs::path& name) {
+  if (access(name.c_str(), W_OK) != 0 && (errno == EACCES || errno == EROFS || errno == EPERM)) {
+    Fail(path, "cannot replace a read-only file", errno);
+  }
+  // Root may write anything; a file nobody may write is still read-only
+  // by intent, and a pipeline run as root must not wipe it either.
+  struct stat info {};
+  if (geteuid() == 0 && stat(name.c_str(), &info) == 0 && (info.st_mode & 0222) == 0) {
+    Fail(path, "cannot replace a read-only file", EACCES);
+  }
+}
 
 std::unique_ptr<StagedOutput> StageOutput(std::string_view path, const OutputTarget& target,
                                           OutputText text) {

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cwctype>
 #include <string>
 #include <system_error>
 
@@ -43,9 +44,10 @@ class ReplacingFile : public StagedOutput {
     static std::atomic<unsigned> counter{0};
     InterruptionsHeld held;
     for (int attempt = 0; attempt < 100 && handle_ == INVALID_HANDLE_VALUE; ++attempt) {
-      name_ =
-          FolderOf(target_) / (L"." + target_.filename().wstring() + L"." +
-                               std::to_wstring(GetCurrentProcessId()) + L"." + std::to_wstring(counter++));
+      // Room for ".PID.COUNT" (two 32-bit numbers) and the "~" of the kept
+      // old file.
+      name_ = HiddenNameBeside(target_, 23).native() + L"." + std::to_wstring(GetCurrentProcessId()) + L"." +
+              std::to_wstring(counter++);
       handle_ = CreateFileW(name_.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
       if (handle_ == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
@@ -79,15 +81,34 @@ class ReplacingFile : public StagedOutput {
 
   bool direct() const override { return false; }
 
+  // ReplaceFileW keeps the old file under a second name until the whole
+  // batch is in place, so that GiveBack can move it back.
   void PutInPlace() override {
-    const bool exists = GetFileAttributesW(target_.c_str()) != INVALID_FILE_ATTRIBUTES;
-    const bool replaced = exists ? ::ReplaceFileW(target_.c_str(), name_.c_str(), nullptr,
-                                                  REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
-                                 : MoveFileExW(name_.c_str(), target_.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
-    if (!replaced) Fail(path_, "cannot replace", GetLastError());
+    existed_ = GetFileAttributesW(target_.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (existed_) kept_ = name_.native() + L"~";
+    const bool replaced = existed_ ? ::ReplaceFileW(target_.c_str(), name_.c_str(), kept_.c_str(),
+                                                    REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
+                                   : MoveFileExW(name_.c_str(), target_.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+    if (!replaced) {
+      const DWORD reason = GetLastError();
+      kept_.clear();
+      Fail(path_, "cannot replace", reason);
+    }
     moved_ = true;
-    InterruptionsHeld held;
     ForgetTemporary(slot_);
+  }
+
+  bool GiveBack() noexcept override {
+    if (!existed_) return DeleteFileW(target_.c_str()) != 0;
+    const bool back =
+        MoveFileExW(kept_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    if (back) kept_.clear();
+    return back;
+  }
+
+  void Settle() noexcept override {
+    if (!kept_.empty()) DeleteFileW(kept_.c_str());
+    kept_.clear();
   }
 
  private:
@@ -98,6 +119,8 @@ class ReplacingFile : public StagedOutput {
   DWORD made_error_ = 0;
   int slot_ = -1;
   bool moved_ = false;
+  bool existed_ = false;  // a file was there to be replaced
+  std::wstring kept_;     // the replaced file's second name, while kept
 };
 
 // A device (NUL, CON, \\.\ names), opened and written when put in place;
@@ -126,6 +149,25 @@ class DirectWrite : public StagedOutput {
 };
 
 }  // namespace
+
+bool SameFileOnDisk(const fs::path& a, const fs::path& b) {
+  std::error_code error;
+  return fs::equivalent(a, b, error);
+}
+
+// NUL names the null device in every folder, also with an extension.
+bool IsNullDevice(const fs::path& name) {
+  std::wstring stem = name.stem().native();
+  std::transform(stem.begin(), stem.end(), stem.begin(), [](wchar_t c) { return std::towupper(c); });
+  return stem == L"NUL";
+}
+
+void CheckReplaceable(std::string_view path, const fs::path& name) {
+  const DWORD attributes = GetFileAttributesW(name.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    Fail(path, "cannot replace a read-only file", ERROR_ACCESS_DENIED);
+  }
+}
 
 std::unique_ptr<StagedOutput> StageOutput(std::string_view path, const OutputTarget& target,
                                           OutputText text) {

@@ -29,11 +29,15 @@ void InstallHandlers();
 
 }  // namespace
 
-int RememberTemporary(const std::filesystem::path& name) {
+void PrepareForOutputs() {
   [[maybe_unused]] static const bool installed = [] {
     InstallHandlers();
     return true;
   }();
+}
+
+int RememberTemporary(const std::filesystem::path& name) {
+  PrepareForOutputs();
   const auto& text = name.native();
   if (text.size() >= kLongestName) return -1;
   for (int slot = 0; slot < kSlots; ++slot) {
@@ -78,9 +82,23 @@ InterruptionsHeld::~InterruptionsHeld() { ReleaseSRWLockExclusive(&g_lock); }
 
 namespace {
 
-// The signals that end a run from outside: a user's Ctrl-C, a kill, a
-// closed terminal, a reader of a FIFO or pipe that went away.
-constexpr int kInterruptions[] = {SIGINT, SIGTERM, SIGHUP, SIGPIPE};
+// The signals that end a run from outside and that a handler can catch: a
+// user's Ctrl-C or Ctrl-\, a kill, a closed terminal, a reader of a FIFO or
+// pipe that went away, the timers and the signals a user sends by name.
+// Each one's default action ends the program, so a temporary file would be
+// left behind.
+constexpr int kInterruptions[] = {
+    SIGINT,    SIGTERM, SIGHUP, SIGPIPE, SIGQUIT, SIGALRM, SIGUSR1, SIGUSR2, SIGVTALRM, SIGPROF, SIGXCPU,
+#ifdef SIGPOLL
+    SIGPOLL,
+#endif
+#ifdef SIGPWR
+    SIGPWR,
+#endif
+#ifdef SIGSTKFLT
+    SIGSTKFLT,
+#endif
+};
 
 sigset_t InterruptionSet() {
   sigset_t set;
@@ -100,6 +118,16 @@ extern "C" void RemoveTemporariesThenStop(int signal) {
 }
 
 void InstallHandlers() {
+  // Past the file-size limit (ulimit -f) a write then fails with EFBIG,
+  // which the writer reports, instead of the run dying without a word and
+  // leaving its temporary file.
+  struct sigaction ignore {};
+  ignore.sa_handler = SIG_IGN;
+  struct sigaction size_limit {};
+  if (sigaction(SIGXFSZ, nullptr, &size_limit) == 0 && size_limit.sa_handler == SIG_DFL &&
+      (size_limit.sa_flags & SA_SIGINFO) == 0) {
+    sigaction(SIGXFSZ, &ignore, nullptr);
+  }
   struct sigaction action {};
   action.sa_handler = RemoveTemporariesThenStop;
   action.sa_mask = InterruptionSet();

@@ -28,9 +28,14 @@ class InterruptionsHeld {
 #endif
 };
 
+// Installs, once, what removes temporary files when the program is
+// interrupted (a signal the program ignores, as under nohup, stays ignored),
+// and on POSIX systems ignores SIGXFSZ so that a write past the file-size
+// limit fails as an error.
+void PrepareForOutputs();
+
 // Registers the temporary file `name`, to be removed when the program is
-// interrupted; the first call installs the handlers (a signal the program
-// ignores, as under nohup, stays ignored). Returns the slot to forget it by,
+// interrupted; the first call calls PrepareForOutputs. Returns the slot to forget it by,
 // or -1 when every slot is taken or the name is too long. Call it with
 // interruptions held.
 int RememberTemporary(const std::filesystem::path& name);

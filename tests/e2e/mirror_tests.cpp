@@ -2,6 +2,7 @@
 // applied in the order that enables them, usage errors that leave the output
 // alone, outputs written all or none, and a failed duplication taken back by
 // one undo.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -134,13 +135,51 @@ TEST_F(EndToEndMirror, AnUnwritableOutputLeavesEveryOutputAlone) {
       "standin: no-such-dir/j.jsonl: the folder no-such-dir does not exist; create it or write elsewhere\n");
   EXPECT_EQ(ReadText(File("o.json")), "old");
 
-  const std::string report = std::string(250, 'r') + ".json";
-  const ProgramRun unwritable =
-      Mirror(Example("arm.json"), {"--out", "o.json", "--journal", journal().string(), "--report", report});
+  // A read-only report is refused as cp refuses it, not replaced.
+  WriteText(File("locked.json"), "old report");
+  fs::permissions(File("locked.json"),
+                  fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  const ProgramRun unwritable = Mirror(
+      Example("arm.json"), {"--out", "o.json", "--journal", journal().string(), "--report", "locked.json"});
   EXPECT_EQ(unwritable.status, 1);
+  EXPECT_NE(unwritable.err.find("locked.json: cannot replace a read-only file"), std::string::npos)
+      << unwritable.err;
   EXPECT_EQ(ReadText(File("o.json")), "old");
   EXPECT_EQ(ReadText(journal()), "old journal");
-  EXPECT_FALSE(fs::exists(File(report)));
+  EXPECT_EQ(ReadText(File("locked.json")), "old report");
+}
+
+// Two outputs in one file, or an output over the scene, would lose one of
+// them: a usage error before the run, naming both options, that writes
+// nothing. The pictures' folder is made only by a run that succeeds.
+TEST_F(EndToEndMirror, OutputsThatMeetAreRefusedBeforeTheRun) {
+  fs::copy_file(Example("arm.json"), File("in.json"));
+  fs::create_hard_link(File("in.json"), File("hard.json"));
+  const std::string in = ReadText(File("in.json"));
+  const std::vector<std::string> cases[] = {
+      {"--out", "x.json", "--journal", "x.json", "--journal x.json names the same file as --out x.json"},
+      {"--out", "in.json", "--report", "hard.json",
+       "--report hard.json names the same file as --out in.json"},
+      {"--out", "-", "--report", "-", "--report - and --out - both write to standard output"},
+      {"--picture", "-", "--journal", "j.jsonl", "--picture - and --out - both write"},
+      {"--out", "o.json", "--report", "in.json", "--report in.json names the file read as SCENE in.json"},
+      {"--out", "o.json", "--dialog-picture", "hard.json", "--dialog-picture hard.json names the file read"},
+  };
+  for (const std::vector<std::string>& c : cases) {
+    SCOPED_TRACE(c.back());
+    const ProgramRun run = Mirror("in.json", {c.begin(), c.end() - 1});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find(c.back()), std::string::npos) << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1);
+    EXPECT_TRUE(run.out.empty());
+    EXPECT_EQ(ReadText(File("in.json")), in);
+  }
+  EXPECT_FALSE(fs::exists(File("x.json")) || fs::exists(File("o.json")) || fs::exists(File("j.jsonl")));
+
+  EXPECT_EQ(Mirror("in.json", {"--pictures", "pics/all", "--select", "Nope"}).status, 2);
+  EXPECT_FALSE(fs::exists(File("pics")));
+  ASSERT_EQ(Mirror("in.json", {"--pictures", "pics/all", "--out", "in.json"}).status, 0);
+  EXPECT_TRUE(fs::exists(File("pics/all/10001.png")));
 }
 
 // Names reach the program as UTF-8 on every system (on Windows through the

@@ -40,7 +40,8 @@ TEST_F(OutputFile, FailedWriteLeavesTheOldFile) {
   Put(out, "old");
   rlimit saved{};
   getrlimit(RLIMIT_FSIZE, &saved);
-  const auto previous_handler = std::signal(SIGXFSZ, SIG_IGN);
+  // No SIGXFSZ handling here: the writer itself must keep the signal from
+  // ending the program.
   rlimit small = saved;
   small.rlim_cur = 1000;
   setrlimit(RLIMIT_FSIZE, &small);
@@ -51,7 +52,6 @@ TEST_F(OutputFile, FailedWriteLeavesTheOldFile) {
     message = error.what();
   }
   setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, previous_handler);
   EXPECT_EQ(message, out.string() + ": cannot write: File too large");
   EXPECT_EQ(Get(out), "old");
   EXPECT_EQ(Names(), std::vector<std::string>{"out.json"});
@@ -107,19 +107,66 @@ TEST_F(OutputFile, RefusedTargetLeavesEveryOutputUntouched) {
   EXPECT_EQ(Names(), (std::vector<std::string>{"folder", "out.json"}));
 }
 
-// SIGTERM while an output is staged removes its temporary file, then ends
-// the program as SIGTERM does.
+// Any signal that ends the program while an output is staged removes its
+// temporary file, then ends the program as that signal does.
 TEST_F(OutputFile, InterruptionRemovesTemporaryFiles) {
   Put(Path("out.json"), "old");
-  EXPECT_EXIT(
-      {
-        OutputBatch batch;
-        batch.Stage(Path("out.json").string(), "new");
-        std::raise(SIGTERM);
-      },
-      ::testing::KilledBySignal(SIGTERM), "");
+  for (const int signal : {SIGTERM, SIGQUIT, SIGALRM, SIGUSR1}) {
+    EXPECT_EXIT(
+        {
+          OutputBatch batch;
+          batch.Stage(Path("out.json").string(), "new");
+          std::raise(signal);
+        },
+        ::testing::KilledBySignal(signal), "")
+        << signal;
+  }
   EXPECT_EQ(Get(Path("out.json")), "old");
   EXPECT_EQ(Names(), std::vector<std::string>{"out.json"});
+}
+
+// A rename that fails at commit (here the target became a folder after it
+// was checked) gives every output already renamed its old file back, and
+// removes one that did not exist before.
+TEST_F(OutputFile, FailedCommitGivesBackEveryOldFile) {
+  Put(Path("a.json"), "old a");
+  std::string message;
+  try {
+    OutputBatch batch;
+    batch.Stage(Path("a.json").string(), "new a");
+    batch.Stage(Path("b.json").string(), "new b");
+    batch.Stage(Path("c.json").string(), "new c");
+    fs::create_directories(Path("c.json") / "inside");
+    batch.Commit();
+  } catch (const FileWriteError& error) {
+    message = error.what();
+  }
+  EXPECT_NE(message.find("c.json: cannot replace: "), std::string::npos) << message;
+  EXPECT_TRUE(message.ends_with("; no file was replaced")) << message;
+  EXPECT_EQ(Get(Path("a.json")), "old a");
+  EXPECT_EQ(Names(), (std::vector<std::string>{"a.json", "c.json"}));
+}
+
+// A read-only file is refused, also for root, as cp refuses it; a name of
+// the longest length a folder takes (multibyte characters at the cut) is
+// written, and leaves no temporary file.
+TEST_F(OutputFile, ReadOnlyRefusedAndLongestNamesWritten) {
+  Put(Path("locked.json"), "old");
+  chmod(Path("locked.json").c_str(), 0444);
+  EXPECT_THROW(CheckOutputTarget(Path("locked.json").string()), FileWriteError);
+  EXPECT_THROW(ReplaceFile(Path("locked.json").string(), "new"), FileWriteError);
+  EXPECT_EQ(Get(Path("locked.json")), "old");
+  for (const std::string& name : {std::string(255, 'n'), std::string(1, 'n') + [] {
+                                    std::string text;
+                                    for (int i = 0; i < 127; ++i) text += "\xc3\xa9";
+                                    return text;
+                                  }()}) {
+    ReplaceFile((folder_ / name).string(), "first");
+    ReplaceFile((folder_ / name).string(), "second");
+    EXPECT_EQ(Get(folder_ / name), "second");
+    EXPECT_EQ(Names().size(), 2u);
+    fs::remove(folder_ / name);
+  }
 }
 
 }  // namespace
