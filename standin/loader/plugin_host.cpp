@@ -51,6 +51,29 @@ bool IsLibrary(const fs::path& file) {
   return file.extension() == SharedLibrary::PluginSuffix() && fs::is_regular_file(file, error);
 }
 
+// What an entry is when it is neither a folder nor a regular file (through
+// links): a user who put a plug-in there is told why it did not load.
+std::string OddEntry(const fs::path& entry) {
+  std::error_code error;
+  const fs::file_status status = fs::status(entry, error);
+  switch (status.type()) {
+    case fs::file_type::regular:
+    case fs::file_type::directory:
+      return {};
+    case fs::file_type::not_found:
+      return fs::is_symlink(fs::symlink_status(entry, error)) ? "is a link to nothing" : std::string();
+    case fs::file_type::fifo:
+      return "is a FIFO";
+    case fs::file_type::socket:
+      return "is a socket";
+    case fs::file_type::character:
+    case fs::file_type::block:
+      return "is a device";
+    default:
+      return error ? "cannot be looked at (" + error.message() + ")" : "is no file";
+  }
+}
+
 }  // namespace
 
 struct PluginHost::Plugin {
@@ -116,9 +139,21 @@ int PluginHost::LoadFolder(const fs::path& dir) {
               << Utf8Path(dir / folder.stem() / "") << '\n';
       continue;
     }
+    if (const std::string odd = OddEntry(folder); !odd.empty()) {
+      errors_ << "standin: " << Utf8Path(folder) << ": " << odd
+              << ", not a plug-in's folder; it is left out\n";
+      continue;
+    }
     if (!fs::is_directory(folder, error)) continue;
     for (const fs::path& file : SortedEntries(folder, error)) {
-      if (IsLibrary(file) && LoadPlugin(file)) ++started;
+      if (file.extension() != SharedLibrary::PluginSuffix()) continue;
+      if (IsLibrary(file)) {
+        if (LoadPlugin(file)) ++started;
+      } else if (std::string odd = OddEntry(file); !odd.empty()) {
+        Report(file, odd + ", not a library file; it is left out");
+      } else if (fs::is_directory(file, error)) {
+        Report(file, "is a folder, not a library file; it is left out");
+      }
     }
   }
   return started;

@@ -6,6 +6,8 @@
 #include <optional>
 #include <system_error>
 
+#include "loader/library_extent.h"
+
 #ifdef _WIN32
 #include <windows.h>
 
@@ -260,6 +262,10 @@ void* NativeSymbol(void* handle, const char* name) { return dlsym(handle, name);
 }  // namespace
 
 std::unique_ptr<SharedLibrary> SharedLibrary::Open(const fs::path& path, std::string& error) {
+  if (std::optional<std::string> cut = CutShort(path)) {
+    error = std::move(*cut);
+    return nullptr;
+  }
   void* handle = OpenNative(path, error);
   if (handle != nullptr) return std::unique_ptr<SharedLibrary>(new SharedLibrary(handle));
   if (std::optional<std::string> reason = WrongKind(path)) error = std::move(*reason);

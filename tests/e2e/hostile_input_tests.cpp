@@ -92,6 +92,39 @@ TEST_F(HostileInput, OnlyRegularFilesAreReadAndNeverWithoutEnd) {
   EXPECT_EQ(run.status, 0) << run.err;
 }
 
+TEST_F(HostileInput, PluginFilesThatCannotLoadAreNamedNotMapped) {
+  const fs::path plugins = PluginsCopy();
+  const fs::path library = plugins / "vitrel" / "vitrel.so";
+  const std::string whole = ReadText(library);
+  for (const size_t size : {size_t{1000}, size_t{49000}, whole.size() - 1}) {
+    WriteText(library, whole.substr(0, size));
+    for (const std::vector<std::string>& command :
+         {std::vector<std::string>{"mirror", Example("arm.json").string()},
+          std::vector<std::string>{"validate"}}) {
+      std::vector<std::string> args = command;
+      args.insert(args.end(), {"--plugins", plugins.string()});
+      const ProgramRun run = Standin(args);
+      EXPECT_GT(run.status, 0) << command[0] << " " << size;  // not a signal
+      EXPECT_NE(run.err.find("vitrel/vitrel.so: cut short: its headers name " + std::to_string(whole.size()) +
+                             " bytes, the file holds " + std::to_string(size)),
+                std::string::npos)
+          << run.err;
+    }
+  }
+  fs::remove(library);
+  fs::create_directory(library);
+  ASSERT_EQ(mkfifo((plugins / "vitrel" / "fifo.so").c_str(), 0600), 0);
+  fs::create_symlink("nowhere", plugins / "gone");
+  const ProgramRun run = Standin({"script", "-", "--plugins", plugins.string()}, "message 1\n");
+  EXPECT_EQ(run.err, "standin: " + (plugins / "gone").string() +
+                         ": is a link to nothing, not a plug-in's folder; it is left out\n"
+                         "standin: plug-in " +
+                         (plugins / "vitrel" / "fifo.so").string() +
+                         ": is a FIFO, not a library file; it is left out\n"
+                         "standin: plug-in " +
+                         library.string() + ": is a folder, not a library file; it is left out\n");
+}
+
 TEST_F(HostileInput, NoPictureOnATerminalUnlessItIsNamed) {
   const int terminal = posix_openpt(O_RDWR | O_NOCTTY);
   ASSERT_GE(terminal, 0);
