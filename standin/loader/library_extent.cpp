@@ -41,6 +41,7 @@ struct Extent {
   }
 };
 
+#ifndef _WIN32
 constexpr uint32_t kElfNoBits = 8;  // a section of zeros that takes no room in the file
 
 // ELF: the program header table and every segment's bytes in the file, the
@@ -72,6 +73,7 @@ Extent ElfExtent(const Bytes& file, bool wide) {
   return extent;
 }
 
+#else
 // PE: the headers and every section's raw data.
 Extent PeExtent(const Bytes& file, uint64_t pe) {
   Extent extent;
@@ -88,6 +90,8 @@ Extent PeExtent(const Bytes& file, uint64_t pe) {
   return extent;
 }
 
+#endif
+
 }  // namespace
 
 std::optional<std::string> CutShort(const std::filesystem::path& path) {
@@ -98,14 +102,19 @@ std::optional<std::string> CutShort(const std::filesystem::path& path) {
   std::vector<unsigned char> head(kHeadBytes);
   in.read(reinterpret_cast<char*>(head.data()), static_cast<std::streamsize>(head.size()));
   head.resize(static_cast<std::size_t>(in.gcount()));
+  // Only the system's own format is mapped by its loader; a library of the
+  // other format is refused by the loader before it reads any segment.
   std::optional<Extent> extent;
-  if (head.size() >= 16 && head[0] == 0x7f && head[1] == 'E' && head[2] == 'L' && head[3] == 'F') {
-    extent = ElfExtent(Bytes(head, head[5] == 2), head[4] == 2);
-  } else if (head.size() >= 64 && head[0] == 'M' && head[1] == 'Z') {
+#ifdef _WIN32
+  if (head.size() >= 64 && head[0] == 'M' && head[1] == 'Z') {
     const Bytes file(head, false);
     const uint64_t pe = file.At(0x3c, 4).value_or(0);
     if (file.At(pe, 4) == uint64_t{0x4550}) extent = PeExtent(file, pe);  // "PE\0\0"
   }
+#else
+  if (head.size() >= 16 && head[0] == 0x7f && head[1] == 'E' && head[2] == 'L' && head[3] == 'F')
+    extent = ElfExtent(Bytes(head, head[5] == 2), head[4] == 2);
+#endif
   if (!extent || extent->end <= size) return std::nullopt;
   return "cut short: its headers name " + std::to_string(extent->end) + " bytes, the file holds " +
          std::to_string(size) + " (an unfinished copy?); copy the plug-in again";

@@ -12,8 +12,9 @@ namespace standin {
 
 // Why the library at `path` is cut short ("cut short: its headers name
 // 49152 bytes, the file holds 20000; copy it again"), or nothing when every
-// segment and section its headers name lies inside it, or when it is no ELF
-// or PE file (the loader's own checks then speak).
+// segment and section its headers name lies inside it, or when it is not of
+// the system's own format, ELF or (on Windows) PE: the loader's own checks
+// then speak.
 std::optional<std::string> CutShort(const std::filesystem::path& path);
 
 }  // namespace standin
