@@ -59,8 +59,8 @@ function(vitrel_c4d_read_xcconfig key out)
   foreach(xcconfig ${ARGN})
     file(STRINGS ${vitrel_c4d_settings}/${xcconfig} lines REGEX "^${key}[ \t]*=")
     foreach(line IN LISTS lines)
-      string(REGEX REPLACE "^[^=]*=[ \t]*" "" line "${line}")
-      string(REGEX REPLACE "[ \t]*//.*$" "" line "${line}")
+      string(REGEX MATCH "^${key}[ \t]*=(.*)$" line "${line}")
+      string(REGEX REPLACE "//.*" "" line "${CMAKE_MATCH_1}")
       string(REGEX REPLACE "\\$\\([A-Z_]+\\)" "" line "${line}")
       separate_arguments(value UNIX_COMMAND "${line}")
     endforeach()
@@ -80,7 +80,15 @@ if(MSVC)
   # /vmg /vms fix how pointers to members are laid out, so the plug-in's
   # files must agree with the frameworks'; so must the run-time library,
   # which the SDK takes as a DLL (the plug-in's own build links it in).
-  set(vitrel_c4d_shared_options /vmg /vms /Zc:wchar_t /arch:AVX)
+  set(vitrel_c4d_shared_options /vmg /vms /Zc:wchar_t)
+  # The instruction set for the SDK's inline code: R21.0's sheets ask for
+  # AVX, later ones for nothing beyond the x64 default.
+  vitrel_c4d_read_props(EnableEnhancedInstructionSet vitrel_c4d_instructions Base.props)
+  if(vitrel_c4d_instructions STREQUAL "AdvancedVectorExtensions")
+    list(APPEND vitrel_c4d_shared_options /arch:AVX)
+  elseif(vitrel_c4d_instructions STREQUAL "AdvancedVectorExtensions2")
+    list(APPEND vitrel_c4d_shared_options /arch:AVX2)
+  endif()
   set(vitrel_c4d_framework_options /Wall ${vitrel_c4d_quiet} /GF /GS- /bigobj /Oi)
   set(vitrel_c4d_framework_standard 17)
   set(vitrel_c4d_framework_extensions OFF)
@@ -103,7 +111,7 @@ else()
     set(vitrel_c4d_compiler gcc)
   endif()
   vitrel_c4d_read_response_file(${vitrel_c4d_settings}/linux_${vitrel_c4d_compiler}_x86_${vitrel_c4d_config}.props vitrel_c4d_response)
-  set(vitrel_c4d_defines MAXON_TARGET_${vitrel_c4d_config_upper} MAXON_TARGET_64BIT MAXON_TARGET_LINUX USE_API_MAXON)
+  set(vitrel_c4d_defines MAXON_TARGET_${vitrel_c4d_config_upper} MAXON_TARGET_64BIT MAXON_TARGET_LINUX)
   set(vitrel_c4d_shared_options -mssse3 -fvisibility=hidden)
   set(vitrel_c4d_framework_options -fmessage-length=0 -Wall -Wno-multichar -Wno-switch -Wno-strict-aliasing
     -Werror=conversion-null -Werror=char-subscripts -Werror=reorder -Werror=sequence-point -Wno-invalid-offsetof)
@@ -140,10 +148,23 @@ function(vitrel_c4d_sdk_flags target kind)
       CXX_STANDARD ${vitrel_c4d_framework_standard}
       CXX_VISIBILITY_PRESET hidden)
   endif()
-  # The SDK's macros lean on the GNU dialect where it builds with one (an
-  # empty __VA_ARGS__ swallowing the comma before it), so its headers need
-  # it in every file that includes them.
-  set_target_properties(${target} PROPERTIES CXX_EXTENSIONS ${vitrel_c4d_framework_extensions})
+  if(kind STREQUAL "FRAMEWORK")
+    set_target_properties(${target} PROPERTIES CXX_EXTENSIONS ${vitrel_c4d_framework_extensions})
+  elseif(NOT MSVC)
+    # The SDK's macros (MAXON_ENUM_LIST and the like) let an empty
+    # __VA_ARGS__ swallow the comma before it, which GCC does in C++20 only
+    # in its GNU dialect.
+    set_target_properties(${target} PROPERTIES CXX_EXTENSIONS ON)
+  endif()
+  if(kind STREQUAL "PLUGIN")
+    # A plug-in of the application is built as its legacy components are
+    # (see frameworks.cmake): with the classic API's allocation macros.
+    target_compile_definitions(${target} PRIVATE USE_API_MAXON)
+    # The SDK's headers use std::result_of, which C++20 took out; both
+    # libc++ and Microsoft's library keep it on request (libstdc++ keeps
+    # it anyway).
+    target_compile_definitions(${target} PRIVATE _LIBCPP_ENABLE_CXX20_REMOVED_TYPE_TRAITS _HAS_DEPRECATED_RESULT_OF=1)
+  endif()
   if(vitrel_c4d_shared_options MATCHES "-stdlib=libc\\+\\+")
     target_link_options(${target} PRIVATE -stdlib=libc++)
   endif()

@@ -111,6 +111,11 @@ function(vitrel_c4d_framework name)
   add_library(${target} STATIC ${sources} ${generated}/hxx/register.cpp)
   target_link_libraries(${target} PRIVATE ${target}_headers)
   target_compile_definitions(${target} PRIVATE "MAXON_MODULE_ID=\"${module_id}\"")
+  # The application's legacy components (C4D=true: cinema.framework) are
+  # built with USE_API_MAXON, the others without.
+  if(def_${name}_c4d STREQUAL "true")
+    target_compile_definitions(${target} PRIVATE USE_API_MAXON)
+  endif()
   vitrel_c4d_sdk_flags(${target} FRAMEWORK)
   add_dependencies(${target} ${target}_processed)
   set_target_properties(${target} PROPERTIES

@@ -4,10 +4,14 @@
 # constructors that nothing else refers to, and cinema.framework holds
 # c4d_main), and only the SDK's entry symbols exported.
 #
-# vitrel_c4d_plugin(SOURCES files... INCLUDE_DIRS folders... [FOLDER_DEPENDS targets...])
+# vitrel_c4d_plugin(SOURCES files... INCLUDE_DIRS folders... PROCESSED files...
+#                   [FOLDER_DEPENDS targets...])
 # makes the target vitrel_c4d (the library in c4d/vitrel/) and
 # vitrel_c4d_folder (res/ and Vitrel.pdf beside it, taken from the
-# plug-in folder FOLDER_DEPENDS build).
+# plug-in folder FOLDER_DEPENDS build). PROCESSED are the files the source
+# processor reads: those written for the SDK alone. The files shared with
+# our own host cannot use the SDK declarations it writes code for, and
+# R21's processor cannot parse C++17 (if constexpr), so they are left out.
 
 set(VITREL_C4D_PLUGIN_DIR ${CMAKE_BINARY_DIR}/c4d/vitrel)
 if(WIN32)
@@ -19,14 +23,14 @@ else()
 endif()
 
 function(vitrel_c4d_plugin)
-  cmake_parse_arguments(PARSE_ARGV 0 arg "" "" "SOURCES;INCLUDE_DIRS;FOLDER_DEPENDS")
+  cmake_parse_arguments(PARSE_ARGV 0 arg "" "" "SOURCES;INCLUDE_DIRS;PROCESSED;FOLDER_DEPENDS")
   foreach(framework IN LISTS VITREL_C4D_SDK_FRAMEWORKS)
     vitrel_c4d_framework(${framework})
   endforeach()
   get_property(frameworks GLOBAL PROPERTY VITREL_C4D_FRAMEWORK_LIBRARIES)
 
   # The plug-in as an SDK project, for the processor: its definition and
-  # its files (sources and the headers of its include folders).
+  # the files it reads.
   set(project ${vitrel_c4d_stage}/plugins/vitrel)
   set(apis)
   foreach(framework IN LISTS frameworks)
@@ -43,11 +47,7 @@ C4D=true
 stylecheck.level=0
 ModuleId=${VITREL_C4D_SDK_MODULE_ID}
 ")
-  set(project_files ${arg_SOURCES})
-  foreach(folder IN LISTS arg_INCLUDE_DIRS)
-    file(GLOB headers ${folder}/*.h)
-    list(APPEND project_files ${headers})
-  endforeach()
+  set(project_files ${arg_PROCESSED})
   file(REMOVE_RECURSE ${project}/source)
   foreach(file IN LISTS project_files)
     get_filename_component(leaf ${file} NAME)
