@@ -35,6 +35,12 @@ foreach(required frameworks/cinema.framework/project/projectdefinition.txt frame
   endif()
 endforeach()
 
+# The SDK's Windows code is written for Visual C++ only, and its settings
+# exist for it alone.
+if(WIN32 AND NOT MSVC)
+  message(FATAL_ERROR "VITREL_C4D_SDK: on Windows the SDK builds with Visual C++ only (the windows-msvc preset), not ${CMAKE_CXX_COMPILER_ID}")
+endif()
+
 # The processor runs under this machine's Python 3 (the SDK's own Windows
 # interpreter is not used, so the build is the same everywhere).
 find_package(Python3 3.6 COMPONENTS Interpreter REQUIRED)
