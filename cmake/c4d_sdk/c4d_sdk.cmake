@@ -41,6 +41,19 @@ if(WIN32 AND NOT MSVC)
   message(FATAL_ERROR "VITREL_C4D_SDK: on Windows the SDK builds with Visual C++ only (the windows-msvc preset), not ${CMAKE_CXX_COMPILER_ID}")
 endif()
 
+# On macOS core.framework includes CoreFoundation's headers, which come with
+# Apple's SDK: Zig's cross build (the macos preset) has the C library's
+# headers only, and would fail deep into the frameworks.
+if(APPLE)
+  include(CheckIncludeFileCXX)
+  check_include_file_cxx(CoreFoundation/CFError.h VITREL_C4D_HAVE_COREFOUNDATION)
+  if(NOT VITREL_C4D_HAVE_COREFOUNDATION)
+    message(FATAL_ERROR "VITREL_C4D_SDK: the SDK's core.framework needs <CoreFoundation/CFError.h> from Apple's SDK, "
+      "which this compiler does not have (the Zig cross build has macOS's C library headers only): "
+      "build against the SDK on a Mac (the macos-native preset)")
+  endif()
+endif()
+
 # The processor runs under this machine's Python 3 (the SDK's own Windows
 # interpreter is not used, so the build is the same everywhere).
 find_package(Python3 3.6 COMPONENTS Interpreter REQUIRED)
