@@ -270,6 +270,9 @@ CommandLine ParseCommandLine(std::span<const std::string_view> words) {
   TakeEveryValue(*info_command);
   AddOperand(*info_command, "SCENE", info.scene, "the scene file");
   info_command->add_flag("--json", info.json, "print the tree as JSON");
+  info_command->add_flag(
+      "--flat", info.flat,
+      "print the objects as JSON, one record per object with its path, depth, parent and world placement");
   info_command->add_flag("--params", info.params, "list each object's parameters");
 
   CLI::App* mirror_command =

@@ -6,11 +6,13 @@
 #include <initializer_list>
 #include <numbers>
 #include <utility>
+#include <vector>
 
 #include "cli/exit_status.h"
 #include "io/json_text.h"
 #include "io/output_file.h"
 #include "io/scene_reader.h"
+#include "journal/journal.h"
 #include "scene/rotation.h"
 #include "scene/types.h"
 
@@ -114,9 +116,9 @@ void AppendObjectLine(std::string& out, const Object& op, size_t depth, bool par
   out += '\n';
 }
 
-// The object's keys up to the opening bracket of its children.
-void AppendObjectJson(std::string& out, const Object& op, bool params) {
-  out += "{\"name\": ";
+// The object's own keys after the opening brace, without its children.
+void AppendObjectFields(std::string& out, const Object& op, bool params) {
+  out += "\"name\": ";
   AppendJsonString(out, op.data.name);
   out += ", \"type\": " + std::to_string(op.type) + ", \"typeName\": ";
   AppendJsonString(out, TypeName(op.type));
@@ -142,7 +144,44 @@ void AppendObjectJson(std::string& out, const Object& op, bool params) {
     }
     out += '}';
   }
+}
+
+// The object's keys up to the opening bracket of its children.
+void AppendObjectJson(std::string& out, const Object& op, bool params) {
+  out += '{';
+  AppendObjectFields(out, op, params);
   out += ", \"children\": [";
+}
+
+// A placement in its parent's space composed into the world's.
+Matrix Compose(const Matrix& outer, const Matrix& inner) {
+  const auto turn = [&](const Vec3& v) {
+    return Vec3{outer.v1.x * v.x + outer.v2.x * v.y + outer.v3.x * v.z,
+                outer.v1.y * v.x + outer.v2.y * v.y + outer.v3.y * v.z,
+                outer.v1.z * v.x + outer.v2.z * v.y + outer.v3.z * v.z};
+  };
+  const Vec3 off = turn(inner.off);
+  return {{outer.off.x + off.x, outer.off.y + off.y, outer.off.z + off.z},
+          turn(inner.v1),
+          turn(inner.v2),
+          turn(inner.v3)};
+}
+
+// One record of the flat form: its place in the list and in the hierarchy
+// (`parent` is the parent's index; none at depth 0), its world placement,
+// then the object's own keys.
+void AppendRecordJson(std::string& out, const Object& op, size_t index, size_t depth, size_t parent,
+                      const Matrix& world, bool params) {
+  out += "{\"index\": " + std::to_string(index) + ", \"depth\": " + std::to_string(depth) + ", \"parent\": ";
+  out += depth > 0 ? std::to_string(parent) : std::string("null");
+  out += ", \"path\": ";
+  AppendJsonString(out, ObjectPath(op));
+  out += ", \"world\": ";
+  AppendJsonFloats(out, {world.off.x, world.off.y, world.off.z, world.v1.x, world.v1.y, world.v1.z,
+                         world.v2.x, world.v2.y, world.v2.z, world.v3.x, world.v3.y, world.v3.z});
+  out += ", ";
+  AppendObjectFields(out, op, params);
+  out += '}';
 }
 
 struct Counts {
@@ -199,13 +238,48 @@ std::string SceneTreeJson(const Document& document, std::string_view title, bool
   return out;
 }
 
+std::string SceneRecordsJson(const Document& document, std::string_view title, bool params) {
+  std::string records;
+  Counts counts;
+  // The objects on the way down to the one visited: their index and world
+  // placement, one per level.
+  struct Level {
+    size_t index;
+    Matrix world;
+  };
+  std::vector<Level> path;
+  WalkTree(
+      document,
+      [&](const Object& op, size_t depth) {
+        path.resize(depth);
+        const Matrix world = depth == 0 ? op.data.matrix : Compose(path.back().world, op.data.matrix);
+        const size_t parent = depth == 0 ? 0 : path.back().index;
+        records += counts.objects == 0 ? "\n    " : ",\n    ";
+        AppendRecordJson(records, op, counts.objects, depth, parent, world, params);
+        path.push_back({counts.objects, world});
+        counts.Add(op);
+      },
+      [](const Object&, size_t) {});
+  std::string out = "{\n  \"scene\": ";
+  AppendJsonString(out, title);
+  out += ",\n  \"objects\": " + std::to_string(counts.objects) +
+         ",\n  \"selected\": " + std::to_string(counts.selected) + ",\n  \"records\": [";
+  out += records;
+  out += records.empty() ? "]\n}\n" : "\n  ]\n}\n";
+  return out;
+}
+
 int RunInfo(const InfoRequest& request) {
   Scene scene;
   const Document& document = ReadSceneFile(request.scene, scene);
   std::string_view title = request.scene;
   if (title == "-") title = "<stdin>";
-  WriteOutput("-", request.json ? SceneTreeJson(document, title, request.params)
-                                : SceneTree(document, title, request.params));
+  if (request.flat) {
+    WriteOutput("-", SceneRecordsJson(document, title, request.params));
+  } else {
+    WriteOutput("-", request.json ? SceneTreeJson(document, title, request.params)
+                                  : SceneTree(document, title, request.params));
+  }
   return kExitDone;
 }
 

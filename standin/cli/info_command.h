@@ -26,10 +26,22 @@ std::string SceneTree(const Document& document, std::string_view title, bool par
 // written in their shortest exact form; one object per line.
 std::string SceneTreeJson(const Document& document, std::string_view title, bool params);
 
+// The objects as a flat list, which any JSON reader reads whatever the
+// hierarchy's depth:
+//   {"scene": TITLE, "objects": N, "selected": M, "records": [RECORD, ...]}
+// with one RECORD per object in document order: {"index" (its place in the
+// list), "depth" (0 at the top level), "parent" (the parent's index, or
+// null), "path" (names from the top, joined by "/", as the journal names
+// objects), "world" (the placement in the world: offset, then the first,
+// second and third axis, twelve numbers), then the keys of a --json object
+// without "children"}.
+std::string SceneRecordsJson(const Document& document, std::string_view title, bool params);
+
 // What `standin info` was asked for.
 struct InfoRequest {
   std::string scene;  // a path, or "-" for standard input
   bool json = false;
+  bool flat = false;
   bool params = false;
 };
 

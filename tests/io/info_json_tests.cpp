@@ -53,5 +53,42 @@ TEST(InfoJson, ReadsBackAsTheSceneHoldsIt) {
   EXPECT_EQ(deep["objects"].GetInt(), 100000);
 }
 
+// The flat form: a record per object that names its parent by index and
+// gives its world placement, read by a parser that recurses, at any depth.
+TEST(InfoJson, TheFlatFormGivesEachObjectItsParentAndWorldPlacement) {
+  Scene scene;
+  Document& document = scene.NewDocument();
+  Object* top = scene.NewObject(5140);
+  top->data.name = "Top";
+  top->data.matrix = {{1, 0, 0}, {0, 2, 0}, {-2, 0, 0}, {0, 0, 2}};  // turned and scaled
+  document.Append(top, nullptr);
+  Object* parent = top;
+  for (int i = 0; i < 100000; ++i) {
+    Object* op = scene.NewObject(5140);
+    op->data.name = "c";
+    op->data.matrix.off = {1, 2, 3};
+    document.Append(op, parent);
+    parent = op;
+  }
+  rapidjson::Document flat;
+  flat.Parse(SceneRecordsJson(document, "chain.json", false).c_str());
+  ASSERT_FALSE(flat.HasParseError());
+  const rapidjson::Value& records = flat["records"];
+  ASSERT_EQ(records.Size(), 100001u);
+  EXPECT_TRUE(records[0]["parent"].IsNull());
+  EXPECT_STREQ(records[0]["path"].GetString(), "Top");
+  EXPECT_STREQ(records[1]["path"].GetString(), "Top/c");
+  const rapidjson::Value& last = records[100000];
+  EXPECT_EQ(last["index"].GetInt(), 100000);
+  EXPECT_EQ(last["depth"].GetInt(), 100000);
+  EXPECT_EQ(last["parent"].GetInt(), 99999);
+  // Each link moves (1, 2, 3) in the top's space, which the top turns a
+  // quarter about Z and scales by 2: (-4, 2, 6) in the world per link.
+  EXPECT_EQ(last["world"][0].GetDouble(), 1 - 4.0 * 100000);
+  EXPECT_EQ(last["world"][1].GetDouble(), 2.0 * 100000);
+  EXPECT_EQ(last["world"][2].GetDouble(), 6.0 * 100000);
+  EXPECT_EQ(last["world"][4].GetDouble(), 2.0);  // the first axis, turned and scaled
+}
+
 }  // namespace
 }  // namespace standin
