@@ -1,6 +1,7 @@
 // Where the objects below a turned object, and a copy of a nested object,
 // end up in the world.
 #include <cmath>
+#include <numbers>
 
 #include "../engine/engine_fixture.h"
 #include "flipit_ids.h"
@@ -146,7 +147,7 @@ TEST_F(EngineTest, ASweepsProfileKeepsItsPlacementAtTheOriginAndLandsAtItsReflec
 }
 
 TEST_F(EngineTest, ACopyOfANestedObjectLandsAtTheReflectionOfItsWorldPlace) {
-  Object* parent = AddPlaced(5140, {100, 0, 0}, {M_PI / 6, 0, 0});
+  Object* parent = AddPlaced(5140, {100, 0, 0}, {std::numbers::pi / 6, 0, 0});
   Object* child = Add(5140, "child", parent);
   child->data.matrix = PlacedMatrix({50, 20, 10}, {0.2, 0.1, 0.3}, {1, 2, 3});
   child->selected = true;
