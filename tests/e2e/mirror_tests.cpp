@@ -147,6 +147,8 @@ TEST_F(EndToEndMirror, AnUnwritableOutputLeavesEveryOutputAlone) {
   EXPECT_EQ(ReadText(File("o.json")), "old");
   EXPECT_EQ(ReadText(journal()), "old journal");
   EXPECT_EQ(ReadText(File("locked.json")), "old report");
+  // Windows removes no read-only file, so the test's folder could not go.
+  fs::permissions(File("locked.json"), fs::perms::owner_write, fs::perm_options::add);
 }
 
 // Two outputs in one file, or an output over the scene, would lose one of
