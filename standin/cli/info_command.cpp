@@ -13,6 +13,7 @@
 #include "io/output_file.h"
 #include "io/scene_reader.h"
 #include "journal/journal.h"
+#include "render/scene_view.h"
 #include "scene/rotation.h"
 #include "scene/types.h"
 
@@ -153,20 +154,6 @@ void AppendObjectJson(std::string& out, const Object& op, bool params) {
   out += ", \"children\": [";
 }
 
-// A placement in its parent's space composed into the world's.
-Matrix Compose(const Matrix& outer, const Matrix& inner) {
-  const auto turn = [&](const Vec3& v) {
-    return Vec3{outer.v1.x * v.x + outer.v2.x * v.y + outer.v3.x * v.z,
-                outer.v1.y * v.x + outer.v2.y * v.y + outer.v3.y * v.z,
-                outer.v1.z * v.x + outer.v2.z * v.y + outer.v3.z * v.z};
-  };
-  const Vec3 off = turn(inner.off);
-  return {{outer.off.x + off.x, outer.off.y + off.y, outer.off.z + off.z},
-          turn(inner.v1),
-          turn(inner.v2),
-          turn(inner.v3)};
-}
-
 // One record of the flat form: its place in the list and in the hierarchy
 // (`parent` is the parent's index; none at depth 0), its world placement,
 // then the object's own keys.
@@ -191,6 +178,21 @@ struct Counts {
     if (op.selected) ++selected;
   }
 };
+
+// The JSON document of both forms: the scene's title and counts, then
+// `items` (one object per line, each led by a line break) under `key`.
+std::string JsonDocument(std::string_view title, const Counts& counts, std::string_view key,
+                         const std::string& items) {
+  std::string out = "{\n  \"scene\": ";
+  AppendJsonString(out, title);
+  out += ",\n  \"objects\": " + std::to_string(counts.objects) +
+         ",\n  \"selected\": " + std::to_string(counts.selected) + ",\n  \"";
+  out += key;
+  out += "\": [";
+  out += items;
+  out += items.empty() ? "]\n}\n" : "\n  ]\n}\n";
+  return out;
+}
 
 }  // namespace
 
@@ -229,13 +231,7 @@ std::string SceneTreeJson(const Document& document, std::string_view title, bool
         }
         tree += "]}";
       });
-  std::string out = "{\n  \"scene\": ";
-  AppendJsonString(out, title);
-  out += ",\n  \"objects\": " + std::to_string(counts.objects) +
-         ",\n  \"selected\": " + std::to_string(counts.selected) + ",\n  \"tree\": [";
-  out += tree;
-  out += tree.empty() ? "]\n}\n" : "\n  ]\n}\n";
-  return out;
+  return JsonDocument(title, counts, "tree", tree);
 }
 
 std::string SceneRecordsJson(const Document& document, std::string_view title, bool params) {
@@ -260,13 +256,7 @@ std::string SceneRecordsJson(const Document& document, std::string_view title, b
         counts.Add(op);
       },
       [](const Object&, size_t) {});
-  std::string out = "{\n  \"scene\": ";
-  AppendJsonString(out, title);
-  out += ",\n  \"objects\": " + std::to_string(counts.objects) +
-         ",\n  \"selected\": " + std::to_string(counts.selected) + ",\n  \"records\": [";
-  out += records;
-  out += records.empty() ? "]\n}\n" : "\n  ]\n}\n";
-  return out;
+  return JsonDocument(title, counts, "records", records);
 }
 
 int RunInfo(const InfoRequest& request) {
