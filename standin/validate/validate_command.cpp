@@ -16,7 +16,7 @@ int RunValidate(const ValidateRequest& request) {
   Validation validation(request);
   int status = kExitDone;
   try {
-    for (const auto test : {RunLifecycleTest, RunDialogTest, RunGadgetsTest, RunMirrorTest, RunFaultsTest}) {
+    for (const auto test : {RunLifecycleCheck, RunDialogCheck, RunGadgetsCheck, RunMirrorCheck, RunFaultsCheck}) {
       const std::string figures = test(validation);
       if (!request.host.quiet) {
         std::fputs((figures + "\n").c_str(), stdout);

@@ -136,10 +136,10 @@ std::vector<GadgetSetting> MirrorSettings(std::span<const std::string> words);
 void InstallCrashReport();
 
 // The tests, each returning its line of figures ("mirror: 400 runs, ...").
-std::string RunLifecycleTest(Validation& validation);
-std::string RunDialogTest(Validation& validation);
-std::string RunGadgetsTest(Validation& validation);
-std::string RunMirrorTest(Validation& validation);
-std::string RunFaultsTest(Validation& validation);
+std::string RunLifecycleCheck(Validation& validation);
+std::string RunDialogCheck(Validation& validation);
+std::string RunGadgetsCheck(Validation& validation);
+std::string RunMirrorCheck(Validation& validation);
+std::string RunFaultsCheck(Validation& validation);
 
 }  // namespace standin

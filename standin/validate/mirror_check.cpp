@@ -83,7 +83,7 @@ void Run(Validation& validation, HostSession& session, Dice& dice, Figures& figu
 
 }  // namespace
 
-std::string RunMirrorTest(Validation& validation) {
+std::string RunMirrorCheck(Validation& validation) {
   RenewedSession sessions(validation, kRunsPerSession);
   const int runs = kRunsPerStrictnessSquared * validation.strictness() * validation.strictness();
   Figures figures;

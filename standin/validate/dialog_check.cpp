@@ -93,7 +93,7 @@ void Reopen(Validation& validation, HostSession& session, Dice& dice) {
 
 }  // namespace
 
-std::string RunDialogTest(Validation& validation) {
+std::string RunDialogCheck(Validation& validation) {
   HostSession session(validation.host());
   validation.Step("dialog", 1, [&](Dice&) {
     session.RunCommand(kMirrorCommand);

@@ -68,7 +68,7 @@ void Cycle(Validation& validation, bool start_twice) {
 
 }  // namespace
 
-std::string RunLifecycleTest(Validation& validation) {
+std::string RunLifecycleCheck(Validation& validation) {
   // The session only sets up the host (version, options); the cycles load
   // the plug-ins themselves.
   HostSession session(validation.host());

@@ -91,7 +91,7 @@ int64_t FaultedRun(Validation& validation, const std::string& scene, const std::
 
 }  // namespace
 
-std::string RunFaultsTest(Validation& validation) {
+std::string RunFaultsCheck(Validation& validation) {
   // Mixed scenes at strictness S: S squared, so that from strictness 3 on
   // every pair of axis and renaming is swept.
   const int scenes = validation.strictness() * validation.strictness();

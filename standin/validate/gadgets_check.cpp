@@ -135,7 +135,7 @@ int64_t Round(Validation& validation, HostSession& session, Dice& dice, int64_t&
 
 }  // namespace
 
-std::string RunGadgetsTest(Validation& validation) {
+std::string RunGadgetsCheck(Validation& validation) {
   RenewedSession sessions(validation, kRoundsPerSession);
   const int rounds = kRoundsPerStrictnessSquared * validation.strictness() * validation.strictness();
   int64_t presses = 0, reopenings = 0;
