@@ -7,7 +7,7 @@
 
 #include "child_process.h"
 #include "io/regular_input.h"
-#include "standin_test.h"
+#include "standin_fixture.h"
 
 #ifndef _WIN32
 #include <fcntl.h>

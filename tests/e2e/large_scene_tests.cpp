@@ -4,7 +4,7 @@
 
 #include "io/scene_writer.h"
 #include "scene/document.h"
-#include "standin_test.h"
+#include "standin_fixture.h"
 
 namespace vitrel::e2e {
 namespace {

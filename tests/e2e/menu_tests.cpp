@@ -6,7 +6,7 @@
 
 #include "draw/picture.h"
 #include "resources/picture_codec.h"
-#include "standin_test.h"
+#include "standin_fixture.h"
 
 namespace vitrel::e2e {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "io/scene_reader.h"
 #include "random_scene.h"
-#include "standin_test.h"
+#include "standin_fixture.h"
 
 namespace vitrel::e2e {
 namespace {

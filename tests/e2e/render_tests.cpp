@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "render/scene_drawing.h"
-#include "standin_test.h"
+#include "standin_fixture.h"
 
 namespace vitrel::e2e {
 namespace {

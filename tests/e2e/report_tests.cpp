@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "standin_test.h"
+#include "standin_fixture.h"
 
 namespace vitrel::e2e {
 namespace {

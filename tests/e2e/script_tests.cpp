@@ -2,7 +2,7 @@
 // anything runs, and a failing step that stops the script at its line.
 #include <string>
 
-#include "standin_test.h"
+#include "standin_fixture.h"
 
 namespace vitrel::e2e {
 namespace {

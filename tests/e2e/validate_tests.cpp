@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "standin_test.h"
+#include "standin_fixture.h"
 
 namespace vitrel::e2e {
 namespace {

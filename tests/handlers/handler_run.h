@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "scene/document.h"
-#include "standin_test.h"
+#include "standin_fixture.h"
 
 namespace vitrel::handlers {
 

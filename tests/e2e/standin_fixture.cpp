@@ -1,4 +1,4 @@
-#include "standin_test.h"
+#include "standin_fixture.h"
 
 #include <chrono>
 #include <fstream>
