@@ -1,9 +1,9 @@
 # Tests of the stand-in host's resources: the resource reader, layouts,
 # bitmaps and user areas. Included from this folder's CMakeLists.txt.
 vitrel_test(resources_tests
-  ${CMAKE_CURRENT_LIST_DIR}/resources_drawing_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/resources_layout_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/resources_reader_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/resources_drawing_tests.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/resources_layout_tests.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/resources_reader_tests.cpp
 )
 target_link_libraries(resources_tests PRIVATE standin_resources)
 # The plug-in's shared ids, to check that its resource file carries them all.
