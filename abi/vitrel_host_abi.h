@@ -272,8 +272,8 @@ typedef struct VtUiOps {
   int32_t (*gadget_get_text)(VtDialog* dlg, int32_t id, VtText* out);
   int32_t (*gadget_get_color)(VtDialog* dlg, int32_t id, VtVector* color, double* brightness);
   int32_t (*gadget_set_bool)(VtDialog* dlg, int32_t id, int32_t value);
-  int32_t (*gadget_set_int32)(VtDialog* dlg, int32_t id, int32_t value, int32_t min, int32_t max, int32_t step,
-                              int32_t tristate);
+  int32_t (*gadget_set_int32)(VtDialog* dlg, int32_t id, int32_t value, int32_t min, int32_t max,
+                              int32_t step, int32_t tristate);
   int32_t (*gadget_set_float)(VtDialog* dlg, int32_t id, double value, double min, double max, double step,
                               int32_t tristate);
   int32_t (*gadget_set_text)(VtDialog* dlg, int32_t id, VtText text, int32_t tristate, int32_t flags);
@@ -349,9 +349,21 @@ typedef struct VtHostTable {
 
 /* ---- what the library exports ---------------------------------------- */
 
-/* Entry point: c4d_main(action, p1, p2, p3).
- * Action 1: p1 is the VtHostTable, p3 the plug-in's folder (const VtFilename*).
- * Action 6: p1 is the message id (an integer the size of a pointer), p2 its data. */
+/* Entry point: c4d_main(action, p1, p2, p3), with one of these actions. */
+enum {
+  /* p1 is the VtHostTable, p3 the plug-in's folder (const VtFilename*);
+   * 1 accepts the host, VT_RESULT_REFUSED refuses it. */
+  VT_ACTION_INIT = 1,
+  /* Register commands; 1 when started. */
+  VT_ACTION_START = 2,
+  /* Before the library is unloaded; the table is not used after it. */
+  VT_ACTION_END = 3,
+  /* Asks which kind of module the library is; answered VT_RESULT_QUERY. */
+  VT_ACTION_QUERY = 4,
+  /* p1 is the message id (an integer the size of a pointer), p2 its data. */
+  VT_ACTION_MESSAGE = 6
+};
+enum { VT_RESULT_REFUSED = -3, VT_RESULT_QUERY = 5 };
 typedef int32_t (*VtMainFunction)(int32_t action, void* p1, void* p2, void* p3);
 #define VT_MAIN_SYMBOL "c4d_main"
 

@@ -10,16 +10,6 @@
 
 namespace {
 
-// Actions of c4d_main.
-constexpr Int32 kActionInit = 1;
-constexpr Int32 kActionStart = 2;
-constexpr Int32 kActionEnd = 3;
-constexpr Int32 kActionQuery = 4;
-constexpr Int32 kActionMessage = 6;
-
-constexpr Int32 kResultRefused = -3;
-constexpr Int32 kResultQuery = 5;
-
 // The oldest host the plug-in runs in.
 constexpr Int32 kMinimumHostVersion = 23100;
 
@@ -40,7 +30,7 @@ Int32 Initialise(const VtHostTable* table, const VtFilename* folder) {
   if (!vitrel::host::Bind(table) || table->host_version < kMinimumHostVersion || folder == nullptr) {
     vitrel::host::Unbind();
     g_initCount = 0;
-    return kResultRefused;
+    return VT_RESULT_REFUSED;
   }
   vitrel::host::KeepPluginFolder(folder);
   return 1;
@@ -62,17 +52,17 @@ VT_EXPORT const VtModuleDeclaration vt_module_declaration = {
 
 VT_EXPORT int32_t c4d_main(int32_t action, void* p1, void* p2, void* p3) {
   switch (action) {
-    case kActionInit:
+    case VT_ACTION_INIT:
       return Initialise(static_cast<const VtHostTable*>(p1), static_cast<const VtFilename*>(p3));
-    case kActionStart:
+    case VT_ACTION_START:
       // Without a bound host there is nothing to register with.
       return vitrel::host::IsBound() && PluginStart() ? 1 : 0;
-    case kActionEnd:
+    case VT_ACTION_END:
       Finish();
       return 1;
-    case kActionQuery:
-      return kResultQuery;
-    case kActionMessage:
+    case VT_ACTION_QUERY:
+      return VT_RESULT_QUERY;
+    case VT_ACTION_MESSAGE:
       return PluginMessage(static_cast<Int32>(reinterpret_cast<intptr_t>(p1)), p2) ? 1 : -1;
     default:
       return -1;

@@ -218,7 +218,7 @@ bool PluginHost::LoadPlugin(const fs::path& library_path) {
 
   HostCommands().SetRegistrar(plugin.get());
   starting_ = plugin.get();
-  const int32_t begun = Call(*plugin, 1, table, nullptr, plugin->folder);
+  const int32_t begun = Call(*plugin, VT_ACTION_INIT, table, nullptr, plugin->folder);
   if (begun != 1) {
     // It stopped at its first call: nothing to end, only commands to drop.
     HostCommands().DestroyOwnedBy(plugin.get());
@@ -227,7 +227,7 @@ bool PluginHost::LoadPlugin(const fs::path& library_path) {
     FreeFilename(plugin->folder);
     return Report(library_path, "refused the host (result " + std::to_string(begun) + " of its first call)");
   }
-  const int32_t started = Call(*plugin, 2, nullptr, nullptr, nullptr);
+  const int32_t started = Call(*plugin, VT_ACTION_START, nullptr, nullptr, nullptr);
   HostCommands().SetRegistrar(nullptr);
   starting_ = nullptr;
   if (started != 1) {
@@ -241,7 +241,8 @@ bool PluginHost::LoadPlugin(const fs::path& library_path) {
 std::vector<int32_t> PluginHost::SendMessage(int32_t id, void* data) {
   std::vector<int32_t> results;
   void* message = reinterpret_cast<void*>(static_cast<intptr_t>(id));
-  for (const auto& plugin : plugins_) results.push_back(Call(*plugin, 6, message, data, nullptr));
+  for (const auto& plugin : plugins_)
+    results.push_back(Call(*plugin, VT_ACTION_MESSAGE, message, data, nullptr));
   return results;
 }
 
@@ -251,7 +252,7 @@ std::vector<int32_t> PluginHost::StartAgain() {
     // Registrations are the plug-in's, as in its first start.
     HostCommands().SetRegistrar(plugin.get());
     starting_ = plugin.get();
-    results.push_back(Call(*plugin, 2, nullptr, nullptr, nullptr));
+    results.push_back(Call(*plugin, VT_ACTION_START, nullptr, nullptr, nullptr));
   }
   HostCommands().SetRegistrar(nullptr);
   starting_ = nullptr;
@@ -260,7 +261,7 @@ std::vector<int32_t> PluginHost::StartAgain() {
 
 void PluginHost::End(Plugin& plugin) {
   HostCommands().DestroyOwnedBy(&plugin);
-  Call(plugin, 3, nullptr, nullptr, nullptr);
+  Call(plugin, VT_ACTION_END, nullptr, nullptr, nullptr);
   FreeFilename(plugin.folder);
   plugin.folder = nullptr;
 }

@@ -47,7 +47,7 @@ TEST_F(LifecycleTest, RefusesHostsItCannotWorkWith) {
       // No copy of the folder was kept (the host's own name is the only new
       // one), and a start without a host registers nothing.
       EXPECT_EQ(standin::LiveFilenames(), names + (c.folder ? 1 : 0));
-      EXPECT_EQ(c4d_main(2, nullptr, nullptr, nullptr), 0);
+      EXPECT_EQ(c4d_main(VT_ACTION_START, nullptr, nullptr, nullptr), 0);
       EXPECT_EQ(standin::HostCommands().Find(ID_VITREL), nullptr);
     }
     End();
@@ -87,8 +87,14 @@ TEST_F(LifecycleTest, AnswersTheOtherActionsAndMessages) {
     intptr_t p1;
     int32_t expected;
   };
-  const Case cases[] = {{4, 0, 5},   {6, 1, 1},  {6, 0, -1}, {6, 2, -1},
-                        {6, -1, -1}, {0, 0, -1}, {5, 0, -1}, {7, 1, -1}};
+  const Case cases[] = {{VT_ACTION_QUERY, 0, VT_RESULT_QUERY},
+                        {VT_ACTION_MESSAGE, 1, 1},
+                        {VT_ACTION_MESSAGE, 0, -1},
+                        {VT_ACTION_MESSAGE, 2, -1},
+                        {VT_ACTION_MESSAGE, -1, -1},
+                        {0, 0, -1},
+                        {5, 0, -1},
+                        {7, 1, -1}};
   for (const Case& c : cases) {
     EXPECT_EQ(c4d_main(c.action, reinterpret_cast<void*>(c.p1), nullptr, nullptr), c.expected)
         << "action " << c.action << " with " << c.p1;
@@ -134,7 +140,7 @@ TEST_F(RegistrationTest, AFailedRegistrationIsReportedAndLeavesNothingBehind) {
   ASSERT_TRUE(standin::HostCommands().Register(ID_VITREL, "other", 0, false, "", &callbacks, nullptr));
   ASSERT_EQ(Init(SourceFolder()), 1);
   const std::size_t blocks = standin::LiveMemoryBlocks();
-  EXPECT_EQ(c4d_main(2, nullptr, nullptr, nullptr), 0);
+  EXPECT_EQ(c4d_main(VT_ACTION_START, nullptr, nullptr, nullptr), 0);
   EXPECT_EQ(ConsoleLines(), std::vector<std::string>{"Failed to register Vitrel."});
   EXPECT_EQ(standin::LiveMemoryBlocks(), blocks);
 }
@@ -148,7 +154,7 @@ TEST_F(RegistrationTest, RefusalsAtStartMakeNothingUp) {
     for (int64_t first = 1; first <= 8; ++first) {
       ASSERT_EQ(Init(folder), 1);
       standin::HostFaults().FailFrom(standin::Fault::kAllocation, first, count);
-      c4d_main(2, nullptr, nullptr, nullptr);
+      c4d_main(VT_ACTION_START, nullptr, nullptr, nullptr);
       standin::HostFaults().Clear();
       End();
     }
@@ -192,7 +198,7 @@ TEST_F(RegistrationTest, SurvivesEveryRefusalOfTheHost) {
     const std::size_t blocks = standin::LiveMemoryBlocks();
     ASSERT_EQ(Init(folder), 1);
     standin::HostFaults().FailFrom(c.fault, c.first, -1);
-    const bool started = c4d_main(2, nullptr, nullptr, nullptr) == 1;
+    const bool started = c4d_main(VT_ACTION_START, nullptr, nullptr, nullptr) == 1;
     EXPECT_EQ(started, standin::HostCommands().Find(ID_VITREL) != nullptr);
     if (started) {
       standin::RunCommand(ID_VITREL);

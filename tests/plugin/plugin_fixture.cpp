@@ -34,7 +34,8 @@ void PluginTest::TearDown() {
 int32_t PluginTest::Init(const VtHostTable* table, const fs::path* folder) {
   const VtFilename* name = folder != nullptr ? standin::MakeFilename(standin::Utf8Path(*folder)) : nullptr;
   if (name != nullptr) folders_.push_back(name);
-  const int32_t result = c4d_main(1, const_cast<VtHostTable*>(table), nullptr, const_cast<VtFilename*>(name));
+  const int32_t result =
+      c4d_main(VT_ACTION_INIT, const_cast<VtHostTable*>(table), nullptr, const_cast<VtFilename*>(name));
   if (result == 1) ++initialised_;
   return result;
 }
@@ -42,17 +43,17 @@ int32_t PluginTest::Init(const VtHostTable* table, const fs::path* folder) {
 int32_t PluginTest::Init(const fs::path& folder) { return Init(&standin::StandinHostTable(), &folder); }
 
 bool PluginTest::Start(const fs::path& folder) {
-  return Init(folder) == 1 && c4d_main(2, nullptr, nullptr, nullptr) == 1;
+  return Init(folder) == 1 && c4d_main(VT_ACTION_START, nullptr, nullptr, nullptr) == 1;
 }
 
 int32_t PluginTest::Finish() {
   if (initialised_ > 0) --initialised_;
-  return c4d_main(3, nullptr, nullptr, nullptr);
+  return c4d_main(VT_ACTION_END, nullptr, nullptr, nullptr);
 }
 
 void PluginTest::End() {
   standin::HostCommands().DestroyAll();
-  for (; initialised_ > 0; --initialised_) c4d_main(3, nullptr, nullptr, nullptr);
+  for (; initialised_ > 0; --initialised_) c4d_main(VT_ACTION_END, nullptr, nullptr, nullptr);
   for (const VtFilename* name : folders_) standin::FreeFilename(name);
   folders_.clear();
 }

@@ -73,13 +73,13 @@ VT_EXPORT const VtModuleDeclaration vt_module_declaration = {
 VT_EXPORT int32_t c4d_main(int32_t action, void* p1, void* p2, void* p3) {
   (void)p2;
   switch (action) {
-    case 1: {
+    case VT_ACTION_INIT: {
       g_host = static_cast<const VtHostTable*>(p1);
       const VtText folder = g_host->files->filename_get_text(static_cast<const VtFilename*>(p3));
       Say("folder " + std::string(folder.data, static_cast<std::size_t>(folder.length)));
       return TEST_PLUGIN_FIRST_RESULT;
     }
-    case 2: {
+    case VT_ACTION_START: {
       const char name[] = "Probe";
       const char help[] = "Checks the host";
       if (g_host->plugins->register_command(424242, VtText{name, 5}, 0, nullptr, VtText{help, 15},
@@ -88,10 +88,10 @@ VT_EXPORT int32_t c4d_main(int32_t action, void* p1, void* p2, void* p3) {
       }
       return TEST_PLUGIN_START_RESULT;
     }
-    case 3:
+    case VT_ACTION_END:
       Say("end");
       return 1;
-    case 6:
+    case VT_ACTION_MESSAGE:
       return reinterpret_cast<intptr_t>(p1) == 1 ? 1 : -1;
     default:
       return -1;
