@@ -3,6 +3,8 @@
 // than the scene shows between neighbouring sizes as well as end to end.
 #include "bench_cases.h"
 
+#include <string_view>
+
 namespace vitrel::bench {
 namespace {
 
@@ -22,6 +24,7 @@ const std::vector<BenchCase>& BenchCases() {
   static const std::vector<BenchCase> cases = {
       {"BM_MirrorPolygonObject", &MirrorPolygonObject, kPointCounts, Yardstick::kStreamReference},
       {"BM_StreamReference", &StreamReference, kPointCounts, Yardstick::kIsReference},
+      {"BM_FusedReference", &FusedReference, kPointCounts, Yardstick::kIsReference},
       {"BM_MirrorSpline", &MirrorSpline, kPointCounts, Yardstick::kStreamReference},
       {"BM_MirrorLattice", &MirrorLattice, kLatticePoints, Yardstick::kStreamReference},
       {"BM_MirrorWideGroup", &MirrorWideGroup, kGroupSizes, Yardstick::kPerObject},
@@ -35,16 +38,24 @@ const std::vector<BenchCase>& BenchCases() {
   return cases;
 }
 
-const BenchCase* ReferenceOf(Yardstick yardstick) {
-  const char* name = yardstick == Yardstick::kStreamReference     ? "BM_StreamReference"
-                     : yardstick == Yardstick::kCopyFileReference ? "BM_CopyFile"
-                                                                  : nullptr;
-  if (name == nullptr) return nullptr;
+namespace {
+
+const BenchCase* CaseNamed(std::string_view name) {
   for (const BenchCase& c : BenchCases()) {
     if (c.name == name) return &c;
   }
   return nullptr;
 }
+
+}  // namespace
+
+const BenchCase* ReferenceOf(Yardstick yardstick) {
+  if (yardstick == Yardstick::kStreamReference) return CaseNamed("BM_StreamReference");
+  if (yardstick == Yardstick::kCopyFileReference) return CaseNamed("BM_CopyFile");
+  return nullptr;
+}
+
+const BenchCase* FusedReferenceCase() { return CaseNamed("BM_FusedReference"); }
 
 void RegisterBenchCases() {
   for (const BenchCase& c : BenchCases()) {

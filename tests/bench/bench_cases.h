@@ -13,7 +13,7 @@ namespace vitrel::bench {
 
 // What a case's time at its largest size is set against in the summary.
 enum class Yardstick {
-  kStreamReference,    // a reference pass over the same bytes in memory
+  kStreamReference,    // the two floors of a pass over the same bytes in memory
   kCopyFileReference,  // a plain copy of the same file
   kPerObject,          // no byte reference: the time per object
   kIsReference,        // a reference itself: its rate in bytes per second
@@ -28,8 +28,11 @@ struct BenchCase {
 
 const std::vector<BenchCase>& BenchCases();
 
-// The yardstick case of `yardstick` (null for kPerObject and kIsReference).
+// The yardstick case of `yardstick` (null for kPerObject and kIsReference):
+// for kStreamReference the copy-then-change floor.
 const BenchCase* ReferenceOf(Yardstick yardstick);
+// The fused-pass floor, the second yardstick of kStreamReference cases.
+const BenchCase* FusedReferenceCase();
 
 // Registers every case at every size, in the table's order.
 void RegisterBenchCases();
@@ -39,6 +42,7 @@ void RegisterBenchCases();
 // bound by bytes, bytes per second.
 void MirrorPolygonObject(benchmark::State& state);
 void StreamReference(benchmark::State& state);
+void FusedReference(benchmark::State& state);
 void MirrorSpline(benchmark::State& state);
 void MirrorLattice(benchmark::State& state);
 void MirrorWideGroup(benchmark::State& state);

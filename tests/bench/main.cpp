@@ -30,6 +30,10 @@ void PrintHelp() {
 int main(int argc, char** argv) {
   const std::string_view first = argc > 1 ? argv[1] : "";
   if (first == "--write-scene") return vitrel::bench::WriteSceneCommand(argc - 2, argv + 2);
+  if (first == "--summary-case") {
+    argv[1] = argv[0];
+    return vitrel::bench::RunSummaryCase(argc - 1, argv + 1);
+  }
   if (first == "--summary" || first == "--summary-small") {
     // The summary's option is taken out; the program's name stays first.
     argv[1] = argv[0];

@@ -2,13 +2,24 @@
 // distance from its reference at the larger one. A growth of 1.00 is linear;
 // a case well above it, or far from its reference, is where performance work
 // pays.
+//
+// Each case at each size runs in a process of its own, exactly as a plain
+// run of that one case would. Run one after another in one process, cases
+// leave the allocator in states a plain run never sees: after a large case,
+// glibc trimmed and regrew its heap at every iteration of a small one, so
+// every iteration paid for fresh pages, and the small sizes looked 18 times
+// slower than they are.
 #include "summary.h"
+
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -26,6 +37,10 @@ struct Measure {
 };
 
 using MeasureKey = std::pair<std::string, int64_t>;  // case name, size
+
+// How a case's own process hands its measure, or why there is none, back.
+constexpr std::string_view kMeasuredTag = "vitrel-bench measured: ";
+constexpr std::string_view kErrorTag = "vitrel-bench not measured: ";
 
 double CounterOf(const benchmark::BenchmarkReporter::Run& run, const char* name) {
   const auto found = run.counters.find(name);
@@ -70,18 +85,6 @@ std::pair<int64_t, int64_t> SizesOf(const BenchCase& c, SummarySizes which) {
                                       : std::pair{c.sizes[0], c.sizes[1]};
 }
 
-// A filter that runs exactly the chosen sizes of every case.
-std::string FilterFor(SummarySizes which) {
-  std::string filter;
-  for (const BenchCase& c : BenchCases()) {
-    const auto [small, large] = SizesOf(c, which);
-    filter += (filter.empty() ? "^(" : "|") + c.name + "/(" + std::to_string(small) + "|" +
-              std::to_string(large) + ")";
-  }
-  // Names end with the size or go on with the time's kind ("/real_time").
-  return filter + ")(/|$)";
-}
-
 // A duration in the unit that shows it best: "12.3 us", "653.7 ms", "1.81 s".
 std::string Duration(double seconds) {
   char text[32];
@@ -97,8 +100,20 @@ std::string Duration(double seconds) {
   return text;
 }
 
-// What the case's time at its larger size is set against.
-std::string Comparison(const BenchCase& c, const Measure& large, const Measure* reference) {
+// The time per byte of `large` against that of `reference` at the same
+// size: simply the ratio of the two times; empty when there is none.
+std::string PerByteRatio(const Measure& large, const Measure* reference, const char* name) {
+  if (reference == nullptr || !reference->error.empty() || large.bytes_per_second <= 0) return "";
+  char text[80];
+  std::snprintf(text, sizeof text, "%.3gx %s", reference->bytes_per_second / large.bytes_per_second, name);
+  return text;
+}
+
+// What the case's time at its larger size is set against. A mesh's mirror
+// is set against both floors: the copy-then-change pass (what a plug-in
+// can reach, since the host copies for undo first) and the fused pass.
+std::string Comparison(const BenchCase& c, const Measure& large, const Measure* reference,
+                       const Measure* fused) {
   char text[160];
   switch (c.yardstick) {
     case Yardstick::kIsReference:
@@ -107,16 +122,16 @@ std::string Comparison(const BenchCase& c, const Measure& large, const Measure* 
     case Yardstick::kPerObject:
       if (large.items_per_second <= 0) return "no objects counted";
       return Duration(1 / large.items_per_second) + " per object";
-    case Yardstick::kStreamReference:
-    case Yardstick::kCopyFileReference:
-      if (reference == nullptr || !reference->error.empty() || large.bytes_per_second <= 0)
-        return "no reference";
-      // Time per byte against the reference's: at equal sizes and bytes,
-      // simply the ratio of the two times.
-      std::snprintf(text, sizeof text, "%.3gx %s per byte",
-                    reference->bytes_per_second / large.bytes_per_second,
-                    ReferenceOf(c.yardstick)->name.c_str());
-      break;
+    case Yardstick::kStreamReference: {
+      const std::string floor = PerByteRatio(large, reference, "copy-then-change");
+      const std::string fused_floor = PerByteRatio(large, fused, "fused");
+      if (floor.empty() || fused_floor.empty()) return "no reference";
+      return floor + ", " + fused_floor + " per byte";
+    }
+    case Yardstick::kCopyFileReference: {
+      const std::string copy = PerByteRatio(large, reference, ReferenceOf(c.yardstick)->name.c_str());
+      return copy.empty() ? "no reference" : copy + " per byte";
+    }
   }
   return text;
 }
@@ -143,41 +158,109 @@ std::vector<char*> RunnerArguments(int argc, char** argv, SummarySizes which) {
   return args;
 }
 
+// `text` as one word of a POSIX shell's command line.
+std::string ShellWord(std::string_view text) {
+  std::string word = "'";
+  for (char c : text) word += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return word + "'";
+}
+
+// The case `run_name` ("BM_MirrorPolygonObject/10000") measured by a
+// process of its own, this program run with --summary-case.
+Measure MeasureInOwnProcess(const std::string& run_name, const std::vector<char*>& runner_args) {
+  Measure m;
+  char self[4096];
+  const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
+  if (length <= 0) {
+    m.error = "cannot find this program to run the case in a process of its own";
+    return m;
+  }
+  std::string command = ShellWord(std::string_view(self, static_cast<size_t>(length))) + " --summary-case " +
+                        ShellWord(run_name);
+  for (size_t i = 1; i + 1 < runner_args.size(); ++i) command += " " + ShellWord(runner_args[i]);
+  command += " 2>&1";
+  std::string output;
+  if (std::FILE* pipe = popen(command.c_str(), "r")) {
+    char block[4096];
+    for (size_t got; (got = std::fread(block, 1, sizeof block, pipe)) > 0;) output.append(block, got);
+    const int status = pclose(pipe);
+    const size_t at = output.rfind(kMeasuredTag);
+    if (status == 0 && at != std::string::npos &&
+        std::sscanf(output.c_str() + at + kMeasuredTag.size(), "%lf %lf %lf", &m.seconds_per_run,
+                    &m.bytes_per_second, &m.items_per_second) == 3)
+      return m;
+  }
+  const size_t error_at = output.rfind(kErrorTag);
+  m.error = error_at != std::string::npos ? output.substr(error_at + kErrorTag.size())
+                                          : "its process ended without a measure: " + output;
+  while (!m.error.empty() && m.error.back() == '\n') m.error.pop_back();
+  return m;
+}
+
 }  // namespace
 
-int RunSummary(int argc, char** argv, SummarySizes which) {
-  std::vector<char*> args = RunnerArguments(argc, argv, which);
-  int count = static_cast<int>(args.size()) - 1;
-  benchmark::Initialize(&count, args.data());
-  if (benchmark::ReportUnrecognizedArguments(count, args.data())) return 2;
+int RunSummaryCase(int argc, char** argv) {
+  if (argc < 2) return 2;
+  const std::string run_name = argv[1];
+  argv[1] = argv[0];  // the program's name first, for the runner
+  int count = argc - 1;
+  benchmark::Initialize(&count, argv + 1);
+  if (benchmark::ReportUnrecognizedArguments(count, argv + 1)) return 2;
   RegisterBenchCases();
   Collector collector;
-  benchmark::RunSpecifiedBenchmarks(&collector, FilterFor(which));
+  benchmark::RunSpecifiedBenchmarks(&collector, "^" + run_name + "(/|$)");
   benchmark::Shutdown();
+  const size_t slash = run_name.rfind('/');
+  const Measure* m = slash == std::string::npos
+                         ? nullptr
+                         : collector.Find(run_name.substr(0, slash),
+                                          std::strtoll(run_name.c_str() + slash + 1, nullptr, 10));
+  if (m == nullptr || !m->error.empty()) {
+    std::printf("%s%s\n", kErrorTag.data(), m == nullptr ? "no such case" : m->error.c_str());
+    return 1;
+  }
+  std::printf("%s%.17g %.17g %.17g\n", kMeasuredTag.data(), m->seconds_per_run, m->bytes_per_second,
+              m->items_per_second);
+  return 0;
+}
+
+int RunSummary(int argc, char** argv, SummarySizes which) {
+  const std::vector<char*> args = RunnerArguments(argc, argv, which);
+  std::map<MeasureKey, Measure> measures;
+  for (const BenchCase& c : BenchCases()) {
+    const auto [small, large] = SizesOf(c, which);
+    for (int64_t size : {small, large}) {
+      if (!measures.contains({c.name, size}))
+        measures[{c.name, size}] = MeasureInOwnProcess(c.name + "/" + std::to_string(size), args);
+    }
+  }
+  const auto find = [&measures](const BenchCase* c, int64_t size) -> const Measure* {
+    if (c == nullptr) return nullptr;
+    const auto found = measures.find({c->name, size});
+    return found == measures.end() ? nullptr : &found->second;
+  };
 
   int status = 0;
   for (const BenchCase& c : BenchCases()) {
     const auto [small_size, large_size] = SizesOf(c, which);
-    const Measure* small = collector.Find(c.name, small_size);
-    const Measure* large = collector.Find(c.name, large_size);
-    const std::string problem = small == nullptr || large == nullptr ? "did not run"
-                                : !small->error.empty()              ? small->error
-                                                                     : large->error;
+    const Measure* small = find(&c, small_size);
+    const Measure* large = find(&c, large_size);
+    const std::string problem = !small->error.empty() ? small->error : large->error;
     if (!problem.empty()) {
       std::printf("%-24s not measured: %s\n", c.name.c_str(), problem.c_str());
       status = 1;
       continue;
     }
-    const BenchCase* reference_case = ReferenceOf(c.yardstick);
-    const Measure* reference =
-        reference_case == nullptr
-            ? nullptr
-            : collector.Find(reference_case->name, SizesOf(*reference_case, which).second);
+    const BenchCase* reference = ReferenceOf(c.yardstick);
+    const BenchCase* fused = FusedReferenceCase();
     const double growth = std::log(large->seconds_per_run / small->seconds_per_run) /
                           std::log(static_cast<double>(large_size) / static_cast<double>(small_size));
-    std::printf("%-24s %10s at %-8lld %-38s growth %5.2f from %lld\n", c.name.c_str(),
+    std::printf("%-24s %10s at %-8lld %-56s growth %5.2f from %lld\n", c.name.c_str(),
                 Duration(large->seconds_per_run).c_str(), static_cast<long long>(large_size),
-                Comparison(c, *large, reference).c_str(), growth, static_cast<long long>(small_size));
+                Comparison(c, *large, find(reference, reference ? SizesOf(*reference, which).second : 0),
+                           find(fused, SizesOf(*fused, which).second))
+                    .c_str(),
+                growth, static_cast<long long>(small_size));
   }
   return status;
 }

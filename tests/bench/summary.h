@@ -15,4 +15,10 @@ enum class SummarySizes {
 // 0 when every case was measured.
 int RunSummary(int argc, char** argv, SummarySizes sizes);
 
+// `vitrel-bench --summary-case NAME/SIZE [runner options]`: one case at one
+// size, the summary's measure of it printed for the summary to read.
+// `argv` holds the program's name, the case's run name, then the runner's options. Returns 0 when it was
+// measured.
+int RunSummaryCase(int argc, char** argv);
+
 }  // namespace vitrel::bench

@@ -2,7 +2,7 @@
 # prints exactly one line for each case. Times are not checked: they depend
 # on the machine.
 set(cases
-  BM_MirrorPolygonObject BM_StreamReference BM_MirrorSpline BM_MirrorLattice BM_MirrorWideGroup
+  BM_MirrorPolygonObject BM_StreamReference BM_FusedReference BM_MirrorSpline BM_MirrorLattice BM_MirrorWideGroup
   BM_MirrorDeepChain BM_MirrorMixedRig BM_UndoRedo BM_ReadScene BM_WriteScene BM_CopyFile)
 
 execute_process(COMMAND ${BENCH} --summary-small RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE errors)
