@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <memory>
 
 #include "scene/large_pages.h"
 
@@ -91,6 +92,8 @@ uint64_t RegularFileSize(std::FILE* file) {
 }
 
 constexpr size_t kFirstChunk = size_t{1} << 16;
+// Small enough to stay in the processor's cache between the read and the copy.
+constexpr size_t kReadChunk = size_t{1} << 17;
 
 bool ReadAll(std::FILE* file, const InputKind& kind, std::string& text, std::string& reason) {
   if (ReadRestOfFile(file, text, kind.max_bytes)) return true;
@@ -125,36 +128,35 @@ InputFile OpenRegularInput(const std::filesystem::path& path, const InputKind& k
 }
 
 bool ReadRestOfFile(std::FILE* file, std::string& text, uint64_t limit) {
-  // One byte beyond the known length leaves room for the read that finds
-  // the end, so that a file that keeps its length is never moved.
-  const auto grow_to = [&text](size_t size) {
-    text.reserve(size);
-    AdviseLargePages(text.data() + text.size(), text.capacity() - text.size());
-    text.resize(text.capacity());
-  };
+  // Read through a small buffer that stays in the cache and appended, so
+  // that each byte of the text is written once: sizing the string first
+  // would fill it with zeros, a second pass over fresh memory as large as
+  // the file. The string is sized once from the file's length (one byte
+  // beyond, for the read that finds the end) and grows only for a stream.
   const uint64_t room = limit < UINT64_MAX ? limit + 1 : limit;
   const uint64_t expected = RegularFileSize(file);
   text.clear();
-  grow_to(static_cast<size_t>(expected > 0 && expected < limit ? expected + 1
-                                                               : std::min<uint64_t>(kFirstChunk, room)));
-  size_t filled = 0;
+  text.reserve(static_cast<size_t>(expected > 0 && expected < limit ? expected + 1
+                                                                    : std::min<uint64_t>(kFirstChunk, room)));
+  AdviseLargePages(text.data(), text.capacity());
+  const auto chunk = std::make_unique_for_overwrite<char[]>(kReadChunk);
   for (;;) {
-    if (filled == text.size()) {
-      if (filled > limit) break;
-      // Never more room than one byte past the limit, which tells it was passed.
-      grow_to(static_cast<size_t>(std::min<uint64_t>(2 * uint64_t{text.size()}, room)));
+    const size_t wanted = static_cast<size_t>(std::min<uint64_t>(kReadChunk, room - text.size()));
+    const size_t got = std::fread(chunk.get(), 1, wanted, file);
+    if (text.size() + got > text.capacity()) {
+      // A stream outgrew its room: twice as much, from now on on large pages.
+      const size_t old_size = text.size();
+      text.reserve(2 * text.capacity());
+      AdviseLargePages(text.data() + old_size, text.capacity() - old_size);
     }
-    const size_t wanted = text.size() - filled;
-    const size_t got = std::fread(text.data() + filled, 1, wanted, file);
-    filled += got;
+    text.append(chunk.get(), got);
+    if (text.size() > limit) {
+      text.clear();
+      errno = EFBIG;
+      return false;
+    }
     if (got < wanted) break;  // the end, or an error
   }
-  if (filled > limit) {
-    text.clear();
-    errno = EFBIG;
-    return false;
-  }
-  text.resize(filled);
   return !std::ferror(file);
 }
 
