@@ -1,12 +1,17 @@
 #include "journal/journal.h"
 
+#include <algorithm>
 #include <array>
 
 namespace standin {
 
-void AppendObjectPath(std::string& out, const Object& op) {
+namespace {
+
+// Hands `append` the names of `op`'s path in order, "/" between them.
+template <typename Append>
+void ForEachPathPiece(const Object& op, Append&& append) {
   if (op.document == nullptr) {
-    out += op.data.name;
+    append(op.data.name);
     return;
   }
   // The names from the object up, at most kMaxPathNames of them, kept
@@ -15,11 +20,60 @@ void AppendObjectPath(std::string& out, const Object& op) {
   size_t count = 0;
   const Object* at = &op;
   for (; at != nullptr && count < kMaxPathNames; at = at->parent) names[count++] = &at->data.name;
-  if (at != nullptr) out += "\xE2\x80\xA6/";
+  if (at != nullptr) append("\xE2\x80\xA6/");
   for (size_t i = count; i-- > 0;) {
-    out += *names[i];
-    if (i > 0) out += '/';
+    append(*names[i]);
+    if (i > 0) append("/");
   }
+}
+
+bool NeedsEscape(char c) { return static_cast<unsigned char>(c) < 0x20 || c == '"' || c == '\\'; }
+
+// `text` appended to `out` as the inside of a JSON string, escaped byte for
+// byte as the journal's JSON writer escapes. Most text needs no escape and
+// goes in whole: the journal of a large run is mostly object paths, and
+// escaping them a byte at a time was most of what the journal cost.
+void AppendEscaped(std::string& out, std::string_view text) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  for (;;) {
+    const auto plain_end = std::find_if(text.begin(), text.end(), NeedsEscape);
+    out.append(text.begin(), plain_end);
+    if (plain_end == text.end()) return;
+    const auto c = static_cast<unsigned char>(*plain_end);
+    out += '\\';
+    switch (c) {
+      case '"':
+      case '\\':
+        out += static_cast<char>(c);
+        break;
+      case '\b':
+        out += 'b';
+        break;
+      case '\f':
+        out += 'f';
+        break;
+      case '\n':
+        out += 'n';
+        break;
+      case '\r':
+        out += 'r';
+        break;
+      case '\t':
+        out += 't';
+        break;
+      default:
+        out += "u00";
+        out += kHex[c >> 4];
+        out += kHex[c & 0xF];
+    }
+    text.remove_prefix(static_cast<size_t>(plain_end - text.begin()) + 1);
+  }
+}
+
+}  // namespace
+
+void AppendObjectPath(std::string& out, const Object& op) {
+  ForEachPathPiece(op, [&out](std::string_view piece) { out += piece; });
 }
 
 std::string ObjectPath(const Object& op) {
@@ -93,7 +147,16 @@ Journal::Event& Journal::Event::Double(std::string_view key, double value) {
 }
 
 Journal::Event& Journal::Event::Text(std::string_view key, std::string_view value) {
-  if (Writer* w = Raw(key)) w->String(value.data(), static_cast<rapidjson::SizeType>(value.size()));
+  if (writer_ == nullptr) return *this;
+  std::string& quoted = journal_.quoted_;
+  quoted.assign(1, '"');
+  AppendEscaped(quoted, value);
+  quoted += '"';
+  return QuotedText(key, quoted);
+}
+
+Journal::Event& Journal::Event::QuotedText(std::string_view key, std::string_view quoted) {
+  if (Writer* w = Raw(key)) w->RawValue(quoted.data(), quoted.size(), rapidjson::kStringType);
   return *this;
 }
 
@@ -105,10 +168,12 @@ Journal::Event& Journal::Event::Null(std::string_view key) {
 Journal::Event& Journal::Event::ObjectRef(std::string_view key, const Object* op) {
   if (writer_ == nullptr) return *this;
   if (op == nullptr) return Null(key);
-  std::string& path = journal_.path_;
-  path.clear();
-  AppendObjectPath(path, *op);
-  return Text(key, path);
+  // Escaped name by name into the quoted text, never built twice.
+  std::string& quoted = journal_.quoted_;
+  quoted.assign(1, '"');
+  ForEachPathPiece(*op, [&quoted](std::string_view piece) { AppendEscaped(quoted, piece); });
+  quoted += '"';
+  return QuotedText(key, quoted);
 }
 
 }  // namespace standin

@@ -63,6 +63,9 @@ class Journal {
     Writer* Raw(std::string_view key);
 
    private:
+    // `quoted`: a JSON string already quoted and escaped.
+    Event& QuotedText(std::string_view key, std::string_view quoted);
+
     Writer* writer_;
     Journal& journal_;
   };
@@ -72,7 +75,7 @@ class Journal {
   // Each event's line is built here and goes to `out_` in one write when
   // the event ends, so that a reader of `out_` sees whole lines.
   rapidjson::StringBuffer line_;
-  std::string path_;  // an object's path, kept from one event to the next
+  std::string quoted_;  // a text value quoted and escaped, its room kept from one event to the next
   std::unique_ptr<Writer> writer_;
   // Looked up by every event, also while nothing is written: hashed, and
   // found by a view of the name without making a string of it.

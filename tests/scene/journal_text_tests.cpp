@@ -1,0 +1,48 @@
+// The journal writes text values and object paths with its own escaping:
+// every line must still be JSON that reads back to exactly what was written.
+#include <gtest/gtest.h>
+#include <rapidjson/document.h>
+
+#include <sstream>
+#include <string>
+
+#include "journal/journal.h"
+#include "scene/document.h"
+
+namespace standin {
+namespace {
+
+TEST(JournalText, TextAndPathsReadBackExactly) {
+  std::string every_escape = "plain \"quoted\" back\\slash /é\x7f";
+  for (int c = 0; c < 0x20; ++c) every_escape += static_cast<char>(c);
+  Scene scene;
+  Document& doc = scene.NewDocument();
+  Object* parent = nullptr;
+  Object* deep = nullptr;
+  // Deeper than a path names whole, so that the shortened form is escaped too.
+  for (size_t depth = 0; depth < kMaxPathNames + 2; ++depth) {
+    deep = scene.NewObject(5140);
+    deep->data.name = every_escape + std::to_string(depth);
+    doc.Append(deep, parent);
+    parent = deep;
+  }
+  std::ostringstream out;
+  Journal journal;
+  journal.SetOutput(&out);
+  Journal::Event(journal, "text").Text("value", every_escape).ObjectRef("object", deep).Text("empty", "");
+  journal.SetOutput(nullptr);
+
+  rapidjson::Document line;
+  line.Parse(out.str().c_str(), out.str().size() - 1);  // without its newline
+  ASSERT_FALSE(line.HasParseError()) << out.str();
+  const auto text_of = [&line](const char* key) {
+    return std::string(line[key].GetString(), line[key].GetStringLength());
+  };
+  EXPECT_EQ(text_of("value"), every_escape);
+  EXPECT_EQ(text_of("object"), ObjectPath(*deep));
+  EXPECT_EQ(text_of("empty"), "");
+  EXPECT_EQ(out.str().find('\n'), out.str().size() - 1) << "one line per event";
+}
+
+}  // namespace
+}  // namespace standin
