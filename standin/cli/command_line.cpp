@@ -151,15 +151,21 @@ class ValidateOptions {
   explicit ValidateOptions(CLI::App& command) {
     strictness_ =
         command.add_option("--strictness")
-            ->description("how many steps each test takes, from 1 (seconds) to 10 (minutes) (default 3)")
+            ->description("how many steps each check takes, from 1 (seconds) to 10 (minutes) (default 3)")
             ->type_name("1..10");
     seed_ = command.add_option("--seed")
                 ->description("the seed every random draw derives from; a failure names it (default 1)")
                 ->type_name("N");
+    test_ = command.add_option("--test")
+                ->description("run only this check (repeatable; default: every check)")
+                ->type_name("NAME");
+    list_ =
+        command.add_flag("--list")->description("print each check's name and what it checks, and run none");
     host_.emplace(command, false);
     host_->journal->description(
-        "write the journal of the failing step, or of the last one, to FILE (- for standard output)");
-    host_->quiet->description("print no line per test (a failure is still shown)");
+        "write the journal of the first failing step, or of the last one, to FILE (- for standard output)");
+    host_->quiet->description("print no result lines (a failure is still shown on standard error)");
+    command.footer([] { return "Checks, in the order they run: " + CheckNames() + "."; });
   }
 
   ValidateRequest Read() const {
@@ -167,13 +173,37 @@ class ValidateOptions {
     request.host = host_->Read();
     if (strictness_->count() > 0) request.strictness = ReadInteger(Last(strictness_), "--strictness", 1, 10);
     if (seed_->count() > 0) request.seed = ReadInteger<uint64_t>(Last(seed_), "--seed");
+    for (const std::string& name : test_->results()) {
+      if (!IsCheck(name)) {
+        throw UsageError("unknown check " + QuoteForMessage(name) + " for --test (" + CheckNames() + ")");
+      }
+      request.checks.push_back(name);
+    }
+    request.list = SwitchedOn(list_);
     return request;
   }
 
  private:
+  static bool IsCheck(std::string_view name) {
+    for (const ValidationCheck& check : ValidationChecks()) {
+      if (check.name == name) return true;
+    }
+    return false;
+  }
+
+  static std::string CheckNames() {
+    std::string names;
+    for (const ValidationCheck& check : ValidationChecks()) {
+      names += (names.empty() ? "" : ", ") + std::string(check.name);
+    }
+    return names;
+  }
+
   std::optional<HostOptions> host_;
   CLI::Option* strictness_;
   CLI::Option* seed_;
+  CLI::Option* test_;
+  CLI::Option* list_;
 };
 
 // `render`: the scene, the picture file, the views and the picture's size.

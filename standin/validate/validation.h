@@ -23,9 +23,11 @@
 namespace standin {
 
 struct ValidateRequest {
-  HostSettings host;   // the journal there is the failing (or last) step's; quiet: no line per test
+  HostSettings host;   // the journal there is the first failing (or last) step's; quiet: no result lines
   int strictness = 3;  // 1 to 10: how many steps each test takes
   uint64_t seed = 1;   // every random draw derives from it
+  std::vector<std::string> checks;  // the names of the checks to run; empty: all of them
+  bool list = false;                // print the checks instead of running them
 };
 
 // The first check that failed: its test, step and what went wrong.
@@ -135,11 +137,20 @@ std::vector<GadgetSetting> MirrorSettings(std::span<const std::string> words);
 // was running (not under AddressSanitizer, which reports crashes itself).
 void InstallCrashReport();
 
-// The tests, each returning its line of figures ("mirror: 400 runs, ...").
+// The checks, each returning its line of figures ("mirror: 400 runs, ...").
 std::string RunLifecycleCheck(Validation& validation);
 std::string RunDialogCheck(Validation& validation);
 std::string RunGadgetsCheck(Validation& validation);
 std::string RunMirrorCheck(Validation& validation);
 std::string RunFaultsCheck(Validation& validation);
+
+struct ValidationCheck {
+  std::string_view name;    // as `--test` takes it and a failure names it
+  std::string_view checks;  // one line for `--list`
+  std::string (*run)(Validation&);
+};
+
+// Every check, in the order they run.
+std::span<const ValidationCheck> ValidationChecks();
 
 }  // namespace standin
