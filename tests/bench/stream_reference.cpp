@@ -13,7 +13,9 @@
 //   each byte read once. Only a host that let the plug-in write the undo
 //   copy itself could reach it; it is what moving the data costs at all.
 #include <memory>
+#include <new>
 #include <span>
+#include <type_traits>
 #include <vector>
 
 #include "bench_cases.h"
@@ -28,10 +30,18 @@ namespace {
 // The first corner stays; the others go the other way round.
 standin::Polygon Turned(const standin::Polygon& q) { return {q.a, q.d, q.c, q.b}; }
 
-// Room for a copy of `list`, on large pages as undo's copies are, not yet written.
+struct FreeRoom {
+  void operator()(void* room) const { ::operator delete(room); }
+};
+
+// Room for a copy of `list`, on large pages as undo's copies are, not yet
+// written: the advice must come before the first write, so the elements are
+// not constructed (the points' zero-initialising constructor would touch
+// every page first). The lists hold plain values, which the copy creates.
 template <typename T>
-std::unique_ptr<T[]> FreshCopyRoom(const std::vector<T>& list) {
-  auto room = std::make_unique_for_overwrite<T[]>(list.size());
+std::unique_ptr<T[], FreeRoom> FreshCopyRoom(const std::vector<T>& list) {
+  static_assert(std::is_trivially_copyable_v<T>);
+  std::unique_ptr<T[], FreeRoom> room(static_cast<T*>(::operator new(list.size() * sizeof(T))));
   standin::AdviseLargePages(room.get(), list.size() * sizeof(T));
   return room;
 }
