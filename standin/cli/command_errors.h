@@ -34,6 +34,14 @@ class StepFailedError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// Under --strict, what would otherwise be a notice on standard error (the
+// mirror changed nothing, the host refused a write): a batch log keeps the
+// exit status where it would lose the line (exit 5).
+class NoticeError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
 // A script that cannot be read: missing, or a line that is no step (exit 3).
 class ScriptReadError : public std::runtime_error {
  public:

@@ -292,7 +292,7 @@ CommandLine ParseCommandLine(std::span<const std::string_view> words) {
       "Exit status: 0 done, 1 an output could not be written or the plug-in failed a step (or a test "
       "of validate), 2 usage "
       "error, 3 the scene or script cannot be read, 4 no loaded plug-in registered the command a step "
-      "needs.\n\nEvery command has its own --help (also standin help COMMAND). The full reference is " +
+      "needs, 5 under --strict the run would have given a notice.\n\nEvery command has its own --help (also standin help COMMAND). The full reference is " +
       std::string(kReference) + " in Vitrel's source tree.");
 
   InfoRequest info;

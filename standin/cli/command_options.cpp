@@ -84,8 +84,12 @@ HostOptions::HostOptions(CLI::App& command, bool user_session)
                                                 "ID.png, ID-2.png, ... (DIR is created when missing)")
                                   ->type_name("DIR")
                             : nullptr),
-      quiet(
-          command.add_flag("--quiet")->description("no notices on standard error (errors still go there)")) {}
+      quiet(command.add_flag("--quiet")->description("no notices on standard error (errors still go there)")),
+      strict(user_session
+                 ? command.add_flag("--strict")
+                       ->description("fail with exit status 5, writing nothing, where the run would give a "
+                                     "notice (nothing selected, several selected, a write the host refused)")
+                 : nullptr) {}
 
 HostSettings HostOptions::Read() const {
   HostSettings settings;
@@ -99,6 +103,7 @@ HostSettings HostOptions::Read() const {
   if (fail_seed != nullptr && fail_seed->count() > 0)
     settings.fail_seed = ReadInteger<uint64_t>(Last(fail_seed), "--fail-seed");
   settings.quiet = SwitchedOn(quiet);
+  settings.strict = SwitchedOn(strict);
   settings.journal = Last(journal);
   if (pictures != nullptr) settings.pictures = Last(pictures);
   return settings;

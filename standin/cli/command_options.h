@@ -71,6 +71,7 @@ struct HostOptions {
   CLI::Option* fail_seed;
   CLI::Option* pictures;
   CLI::Option* quiet;
+  CLI::Option* strict;  // null for the validator
 
   explicit HostOptions(CLI::App& command, bool user_session = true);
   HostSettings Read() const;

@@ -9,6 +9,7 @@ enum ExitStatus : int {
   kExitUsage = 2,       // unknown command or option, missing or bad value, a step a user cannot take
   kExitUnreadable = 3,  // the scene or script cannot be read
   kExitNoCommand = 4,   // no loaded plug-in registered the command a step needs
+  kExitNotice = 5,      // under --strict: the run would have given a notice
 };
 
 }  // namespace standin

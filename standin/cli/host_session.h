@@ -28,6 +28,7 @@ struct HostSettings {
   bool open_files = false;            // files the plug-in asks to open are opened
   std::string journal;                // the journal's file ("-": standard output); empty: none
   bool quiet = false;                 // no notices on standard error
+  bool strict = false;                // a notice ends the run as a NoticeError
   int64_t fail_op = 0;                // the host call that may fail that fails (from 1); 0: none
   std::optional<uint64_t> fail_seed;  // host calls that may fail fail at random from this seed
   std::string pictures;               // a folder that gets a PNG of every dialog opened; empty: none

@@ -12,6 +12,7 @@
 #include "cli/mirror_report.h"
 #include "cli/output_plan.h"
 #include "draw/png.h"
+#include "host/run_record.h"
 #include "io/output_file.h"
 #include "io/scene_writer.h"
 #include "ui/dialog_picture.h"
@@ -52,7 +53,13 @@ int RunMirror(const MirrorRequest& request) {
       request.dialog_picture.empty() ? std::string() : EncodePng(DrawDialog(session.OpenDialog()));
   std::optional<MirrorPicture> picture;  // the scene as the user is about to mirror it
   if (!request.picture.empty()) picture.emplace(session.document(), session.OpenDialog());
-  if (!request.host.quiet) NoticeBeforeMirror(session.document(), session.OpenDialog());
+  const int64_t refused_before = RejectedWrites();
+  try {
+    NoticeBeforeMirror(session.document(), session.OpenDialog(), request.host);
+  } catch (const NoticeError&) {
+    (void)session.EndAndTakeJournal();  // --strict: no outputs at all, the journal included
+    throw;
+  }
   // The report is taken while the run's copy is still in the document: an
   // undo takes it out again.
   // The picture asks the record too: whether the run made a copy decides
@@ -61,6 +68,13 @@ int RunMirror(const MirrorRequest& request) {
   if (!request.report.empty() || picture) record.emplace();
   const bool handlers_run = HandlersRun(session.OpenDialog());
   session.Press(kMirrorButton);
+  try {
+    CheckNoRejectedWrites(refused_before, request.host);
+  } catch (const NoticeError&) {
+    record.reset();
+    (void)session.EndAndTakeJournal();
+    throw;
+  }
   std::string report = request.report.empty() ? std::string() : MirrorReportJson(*record, handlers_run);
   const bool made_copy = record && record->inserted() != nullptr;
   record.reset();

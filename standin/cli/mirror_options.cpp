@@ -5,8 +5,10 @@
 #include <cstdio>
 
 #include "cli/command_errors.h"
+#include "host/run_record.h"
 #include "io/quoted_text.h"
 #include "journal/journal.h"
+#include "ui/dialog_host.h"
 #include "ui/user_values.h"
 
 namespace standin {
@@ -166,6 +168,21 @@ std::string EnablingHint(const Dialog& dialog, int32_t id, HintStyle style) {
       std::span<const std::string>(missing), [](const std::string& s) { return s; }, "and");
 }
 
+// When `setting` chooses an entry the plug-in adds to a pop-up of its
+// dialog and the host failed to add it, the host's words for that; empty
+// otherwise.
+std::string UndeliveredMirrorEntry(const Dialog& dialog, const GadgetSetting& setting) {
+  if (dialog.description_id != kMirrorDialog) return {};
+  const auto* named = std::find_if(std::begin(kGadgets), std::end(kGadgets),
+                                   [&](const NamedGadget& g) { return g.id == setting.gadget; });
+  if (named == std::end(kGadgets) || named->kind != kPopup) return {};
+  for (const Choice& choice : named->choices) {
+    if (choice.value != setting.value) continue;
+    return UndeliveredEntry(dialog, setting.gadget, ParseNumber<int32_t>(choice.value).value_or(0));
+  }
+  return {};
+}
+
 }  // namespace
 
 std::span<const NamedGadget> MirrorGadgets() { return kGadgets; }
@@ -230,6 +247,9 @@ void SetGadget(HostSession& session, const GadgetSetting& setting, HintStyle sty
   try {
     session.Set(setting.gadget, setting.value);
   } catch (const UserActionError& error) {
+    if (const std::string lost = UndeliveredMirrorEntry(dialog, setting); !lost.empty()) {
+      throw StepFailedError(prefix + lost);
+    }
     throw UserActionError(prefix + error.what());
   }
 }
@@ -256,9 +276,26 @@ std::string SuffixNotice(const Dialog& dialog) {
          " is not UTF-8, and the host takes only UTF-8 names, so the copy keeps the names it has\n";
 }
 
+// The notice lines as one message: "--strict: first; second".
+std::string StrictMessage(std::string_view lines) {
+  constexpr std::string_view kPrefix = "standin: ";
+  std::string message = "--strict: ";
+  bool first = true;
+  while (!lines.empty()) {
+    const size_t end = lines.find('\n');
+    std::string_view line = lines.substr(0, end);
+    if (line.starts_with(kPrefix)) line.remove_prefix(kPrefix.size());
+    if (!first) message += "; ";
+    message += line;
+    first = false;
+    lines.remove_prefix(end == std::string_view::npos ? lines.size() : end + 1);
+  }
+  return message;
+}
+
 }  // namespace
 
-void NoticeBeforeMirror(const Document& document, const Dialog& dialog) {
+void NoticeBeforeMirror(const Document& document, const Dialog& dialog, const HostSettings& settings) {
   const Object* first = nullptr;
   size_t selected = 0;
   for (const Object* op = document.first(); op != nullptr; op = NextInDocument(op)) {
@@ -274,7 +311,17 @@ void NoticeBeforeMirror(const Document& document, const Dialog& dialog) {
            " objects are selected; the plug-in mirrors only the first, " + ObjectPath(*first) + "\n";
   }
   if (selected > 0) line += SuffixNotice(dialog);
-  if (!line.empty()) std::fputs(line.c_str(), stderr);
+  if (line.empty()) return;
+  if (settings.strict) throw NoticeError(StrictMessage(line));
+  if (!settings.quiet) std::fputs(line.c_str(), stderr);
+}
+
+void CheckNoRejectedWrites(int64_t before, const HostSettings& settings) {
+  const int64_t refused = RejectedWrites() - before;
+  if (!settings.strict || refused <= 0) return;
+  throw NoticeError("--strict: the host refused " + std::to_string(refused) +
+                    (refused == 1 ? " write" : " writes") + " of the plug-in (the last: " +
+                    LastRejectedWrite() + "); the journal's write.rejected events name each");
 }
 
 }  // namespace standin

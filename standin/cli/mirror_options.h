@@ -76,7 +76,12 @@ void SetGadget(HostSession& session, const GadgetSetting& setting, HintStyle sty
 // run will change nothing (nothing selected), only the first of several
 // selected objects, or will leave a copy's names as they were because the
 // suffix is not UTF-8 (the host refuses such a name). The plug-in does
-// exactly that, so it is no error.
-void NoticeBeforeMirror(const Document& document, const Dialog& dialog);
+// exactly that, so it is no error, except under --strict (`settings`),
+// where it throws NoticeError instead of writing the line.
+void NoticeBeforeMirror(const Document& document, const Dialog& dialog, const HostSettings& settings);
+
+// Under --strict, throws NoticeError when the host refused a write of the
+// plug-in since RejectedWrites() was `before`.
+void CheckNoRejectedWrites(int64_t before, const HostSettings& settings);
 
 }  // namespace standin

@@ -62,6 +62,9 @@ int RunProgram(std::span<const std::string_view> words) {
   } catch (const CommandMissingError& error) {
     Report(error.what());
     return kExitNoCommand;
+  } catch (const NoticeError& error) {
+    Report(error.what());
+    return kExitNotice;
   } catch (const StepFailedError& error) {
     Report(error.what());
     return kExitFailure;

@@ -17,6 +17,7 @@
 #include "cli/script_reader.h"
 #include "draw/png.h"
 #include "host/faults.h"
+#include "host/run_record.h"
 #include "io/output_file.h"
 #include "io/quoted_text.h"
 #include "io/scene_reader.h"
@@ -87,10 +88,12 @@ void Set(HostSession& session, Words words) {
 void Press(HostSession& session, Words words) {
   const int32_t id = Int(words[0]);
   const Dialog& dialog = session.OpenDialog();
-  if (id == kMirrorButton && dialog.description_id == kMirrorDialog && !session.settings().quiet) {
-    NoticeBeforeMirror(session.document(), dialog);
+  if (id == kMirrorButton && dialog.description_id == kMirrorDialog) {
+    NoticeBeforeMirror(session.document(), dialog, session.settings());
   }
+  const int64_t refused_before = RejectedWrites();
   session.Press(id);
+  CheckNoRejectedWrites(refused_before, session.settings());
 }
 
 // A step: its name, the words that follow it and what it does. In `words`
@@ -232,6 +235,8 @@ void CheckOutputs(std::span<const ScriptStep> steps, const std::string& name, co
     throw CommandMissingError(where + error.what());
   } catch (const StepFailedError& error) {
     throw StepFailedError(where + error.what());
+  } catch (const NoticeError& error) {
+    throw NoticeError(where + error.what());
   } catch (const SceneReadError& error) {
     throw SceneReadError(where + error.what());
   } catch (const SceneWriteError& error) {

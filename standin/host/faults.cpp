@@ -20,6 +20,8 @@ std::optional<Fault> FaultByName(std::string_view name) {
   return std::nullopt;
 }
 
+std::string_view FaultName(Fault kind) { return kNames[static_cast<std::size_t>(kind)]; }
+
 void FaultPlan::FailFrom(Fault kind, int64_t first, int64_t count) {
   Rule& rule = rules_[static_cast<std::size_t>(kind)];
   rule.first = rule.calls + first;
@@ -42,9 +44,12 @@ bool FaultPlan::ShouldFail(Fault kind) {
   // The random sequence advances on every call, so a seed picks the same
   // calls whatever the other rules decide.
   const bool random = random_ && one_in_ > 0 && (*random_)() % one_in_ == 0;
-  if (random || calls_ == nth_) return true;
-  if (rule.first == 0 || rule.calls < rule.first) return false;
-  return rule.count < 0 || rule.calls < rule.first + rule.count;
+  const bool ruled =
+      rule.first != 0 && rule.calls >= rule.first && (rule.count < 0 || rule.calls < rule.first + rule.count);
+  if (!random && calls_ != nth_ && !ruled) return false;
+  ++failures_;
+  last_failed_kind_ = kind;
+  return true;
 }
 
 FaultPlan& HostFaults() {

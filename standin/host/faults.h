@@ -30,6 +30,8 @@ inline constexpr uint32_t kRandomFailureOdds = 16;
 
 // The kind that the script step `fail` names so; nothing for a name of none.
 std::optional<Fault> FaultByName(std::string_view name);
+// The name FaultByName takes for `kind`.
+std::string_view FaultName(Fault kind);
 
 // Which calls fail. Per kind: every call from the `first`-th on (counting
 // from 1), `count` calls in all (-1: all later calls). Over all kinds: the
@@ -45,6 +47,10 @@ class FaultPlan {
   bool ShouldFail(Fault kind);
   // Calls of every kind counted since the plan was cleared.
   int64_t calls() const { return calls_; }
+  // The calls the plan made fail so far, and the kind of the last of them,
+  // so that a refusal can be traced to what the plug-in then left out.
+  int64_t failures() const { return failures_; }
+  Fault last_failed_kind() const { return last_failed_kind_; }
 
  private:
   struct Rule {
@@ -54,6 +60,8 @@ class FaultPlan {
   };
   std::array<Rule, static_cast<std::size_t>(Fault::kCount)> rules_{};
   int64_t calls_ = 0;
+  int64_t failures_ = 0;
+  Fault last_failed_kind_ = Fault::kAllocation;
   int64_t nth_ = 0;  // 0: none
   std::optional<std::mt19937_64> random_;
   uint32_t one_in_ = 0;

@@ -1,9 +1,17 @@
 #include "host/run_record.h"
 
+#include "io/quoted_text.h"
+
 namespace standin {
 namespace {
 
 RunRecord* current_record = nullptr;
+int64_t rejected_writes = 0;
+
+std::string& LastRejected() {
+  static std::string words;
+  return words;
+}
 
 }  // namespace
 
@@ -30,5 +38,15 @@ const ObjectRecord* RunRecord::Find(const Object& op) const {
 }
 
 RunRecord* CurrentRunRecord() { return current_record; }
+
+void NoteRejectedWrite(const Object* op, std::string_view what) {
+  ++rejected_writes;
+  LastRejected() =
+      "the " + std::string(what) + (op == nullptr ? "" : " of " + QuoteForMessage(op->data.name));
+}
+
+int64_t RejectedWrites() { return rejected_writes; }
+
+const std::string& LastRejectedWrite() { return LastRejected(); }
 
 }  // namespace standin

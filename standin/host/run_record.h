@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 #include <unordered_map>
 
 #include "scene/object.h"
@@ -56,6 +58,15 @@ class RunRecord {
 
 // The record being kept; null while there is none.
 RunRecord* CurrentRunRecord();
+
+// Writes the host refused (a name that is not UTF-8, a placement that is not
+// finite), counted over the whole process whether or not a record is kept,
+// so that --strict can fail a run that only the journal would tell of;
+// `op` may be null.
+void NoteRejectedWrite(const Object* op, std::string_view what);
+int64_t RejectedWrites();
+// "the name of \"Arm\"": the last refused write, for messages.
+const std::string& LastRejectedWrite();
 
 // Adds to the current record, if any.
 inline void RecordTreatment(const Object& op, Treatment treatment) {

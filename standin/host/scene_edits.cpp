@@ -29,6 +29,7 @@ bool IsFinite(const Matrix& m) {
 
 void JournalRejected(const Object* op, std::string_view what) {
   Journal::Event(HostJournal(), "write.rejected").ObjectRef("object", op).Text("what", what);
+  NoteRejectedWrite(op, what);
 }
 
 int32_t CountOf(std::size_t size) {

@@ -118,6 +118,11 @@ class Dialog {
   bool modal = false;
   bool closing = false;  // while ask_close runs, so a close from inside it is refused
   int32_t plugin_id = 0;
+  // The host's own account of the calls it refused while it built this
+  // window (see OpenDialog), empty when it refused none: a pop-up may then
+  // lack an entry the plug-in asked for, which is the host's failure, not a
+  // user's mistake.
+  std::string refused_while_built;
 
   // Starts a new window: no gadgets, no menus, no description.
   void ClearWindow();

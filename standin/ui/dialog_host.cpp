@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "host/faults.h"
 #include "io/quoted_text.h"
 #include "journal/journal.h"
 #include "resources/user_area.h"
@@ -42,6 +43,17 @@ void MarkClosed(Dialog& dialog, bool forced) {
     event.Null("id");
   }
   if (forced) event.Bool("forced", true);
+}
+
+// What fault injection refused between `before` (a count of failures) and
+// now, in the host's words; empty when it refused nothing.
+std::string RefusalsSince(int64_t before) {
+  const FaultPlan& faults = HostFaults();
+  const int64_t refused = faults.failures() - before;
+  if (refused <= 0) return {};
+  return "while it built the dialog the host refused " + std::to_string(refused) +
+         (refused == 1 ? " call" : " calls") + " (the last of kind " +
+         std::string(FaultName(faults.last_failed_kind())) + ", by fault injection)";
 }
 
 UserOutcome Refused(std::string reason) { return UserOutcome{false, std::move(reason)}; }
@@ -133,12 +145,14 @@ bool OpenDialog(Dialog& dialog, int32_t type, int32_t plugin_id) {
   dialog.modal = modal;
   dialog.plugin_id = plugin_id;
   dialog.open = true;
+  const int64_t refused_before = HostFaults().failures();
   bool built = dialog.CreateLayout();
   if (!dialogs.Alive(&dialog)) return false;
   if (built) {
     built = dialog.InitValues();
     if (!dialogs.Alive(&dialog)) return false;
   }
+  dialog.refused_while_built = RefusalsSince(refused_before);
   // The plug-in may also have closed the window from its own callbacks.
   const bool shown = built && dialog.open;
   dialog.open = shown;
@@ -165,6 +179,17 @@ bool OpenDialog(Dialog& dialog, int32_t type, int32_t plugin_id) {
 }
 
 void SetDialogShownObserver(DialogShownObserver observer) { g_shown_observer = std::move(observer); }
+
+std::string UndeliveredEntry(const Dialog& dialog, int32_t id, int32_t entry) {
+  const Gadget* gadget = dialog.Find(id);
+  if (gadget == nullptr || gadget->kind != GadgetKind::kPopup || dialog.refused_while_built.empty())
+    return {};
+  const bool listed = std::any_of(gadget->entries.begin(), gadget->entries.end(),
+                                  [&](const PopupEntry& added) { return added.id == entry; });
+  if (listed) return {};
+  return "the host could not add entry " + std::to_string(entry) + " to " + GadgetName(id) + ": " +
+         dialog.refused_while_built;
+}
 
 bool CloseDialog(Dialog& dialog) {
   if (!dialog.open || dialog.closing) return false;

@@ -30,6 +30,13 @@ bool OpenDialog(Dialog& dialog, int32_t type, int32_t plugin_id);
 using DialogShownObserver = std::function<void(const Dialog&)>;
 void SetDialogShownObserver(DialogShownObserver observer);
 
+// Whether the pop-up `id` of the open window lacks entry `entry` while
+// the host refused calls as the window was built; then the host's words for
+// what it could not add ("the host could not add entry 5071 to gadget
+// 10016 ..."), empty otherwise. The caller knows which entries the plug-in
+// asks for; the host only knows what it refused.
+std::string UndeliveredEntry(const Dialog& dialog, int32_t id, int32_t entry);
+
 // Asks the dialog whether it may close and closes it; true when it closed.
 bool CloseDialog(Dialog& dialog);
 

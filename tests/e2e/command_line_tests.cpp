@@ -134,5 +134,54 @@ TEST_F(CommandLine, HostCallsFailOnDemandAndTheRunSurvives) {
   EXPECT_EQ(Standin({"mirror", arm, "--fail-op", "0"}).status, 2);
 }
 
+// The 33rd call that may fail is the memory for the text of --rename's
+// entry "all": the plug-in then leaves the entry out, which is the host's
+// failure (exit 1) wherever the entry is chosen, while a value that was never
+// an entry stays the user's mistake (exit 2).
+TEST_F(CommandLine, AnEntryTheHostCouldNotAddIsTheHostsFailure) {
+  const std::string arm = Example("arm.json").string();
+  const std::string lost = "the host could not add entry 5071 to gadget 10016: while it built the dialog";
+  for (const std::string chosen : {"--rename=all", "--gadget=10016=5071"}) {
+    const ProgramRun run =
+        Standin({"mirror", arm, "--duplicate", chosen, "--fail-op", "33", "--out", "o.json"});
+    EXPECT_EQ(run.status, 1) << chosen;
+    EXPECT_NE(run.err.find(lost), std::string::npos) << run.err;
+    EXPECT_FALSE(fs::exists(File("o.json")));
+  }
+  EXPECT_EQ(Standin({"mirror", arm, "--duplicate", "--gadget", "10016=5079", "--fail-op", "33"}).status, 2);
+  const ProgramRun script =
+      Script("load " + arm + "\ncommand 1024416\nset duplicate true\nset rename all\n", {"--fail-op", "33"});
+  EXPECT_EQ(script.status, 1);
+  EXPECT_NE(script.err.find("steps.txt:4: " + lost), std::string::npos) << script.err;
+}
+
+// --strict turns each notice into exit status 5 and one line, and the run
+// writes nothing; without a notice it changes nothing.
+TEST_F(CommandLine, StrictFailsWhereANoticeWouldBeGiven) {
+  const std::string arm = Example("arm.json").string();
+  const std::vector<std::string> outputs = {"--out", "o.json", "--journal", "j.jsonl", "--report", "r.json"};
+  const auto mirror = [&](std::vector<std::string> words) {
+    words.insert(words.begin(), {"mirror", arm, "--strict"});
+    words.insert(words.end(), outputs.begin(), outputs.end());
+    return Standin(words);
+  };
+  const ProgramRun two = mirror({"--select", "Arm", "--select", "Arm/Hand"});
+  EXPECT_EQ(two.status, 5);
+  EXPECT_EQ(two.err, "standin: --strict: 2 objects are selected; the plug-in mirrors only the first, Arm\n");
+  const ProgramRun suffix = mirror({"--duplicate", "--suffix", "\xFF"});
+  EXPECT_EQ(suffix.status, 5);
+  EXPECT_EQ(Lines(suffix.err), 1u) << suffix.err;
+  for (const char* file : {"o.json", "j.jsonl", "r.json"}) EXPECT_FALSE(fs::exists(File(file))) << file;
+  ASSERT_EQ(Standin({"mirror", arm, "--select", "Arm", "--out", "plain.json"}).status, 0);
+  ASSERT_EQ(mirror({"--select", "Arm"}).status, 0);
+  EXPECT_EQ(ReadText(File("o.json")), ReadText(File("plain.json")));
+
+  const ProgramRun nothing =
+      Script("load " + arm + "\nselect\ncommand 1024416\npress mirror\nsave out.json\n", {"--strict"});
+  EXPECT_EQ(nothing.status, 5);
+  EXPECT_EQ(nothing.err.rfind("standin: steps.txt:4: --strict: nothing is selected", 0), 0u) << nothing.err;
+  EXPECT_FALSE(fs::exists(File("out.json")));
+}
+
 }  // namespace
 }  // namespace vitrel::e2e
