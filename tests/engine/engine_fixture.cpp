@@ -5,6 +5,7 @@
 #include "host/host_table.h"
 #include "host/scene_host.h"
 #include "journal/journal.h"
+#include "journal_events.h"
 #include "scene/rotation.h"
 
 namespace vitrel::testing {
@@ -68,15 +69,7 @@ standin::Object* EngineTest::AddPlaced(int32_t type, const standin::Vec3& off, c
 
 std::vector<rapidjson::Document> EngineTest::Events(const std::string& name) {
   standin::HostJournal().Flush();
-  std::vector<rapidjson::Document> events;
-  std::istringstream lines(journal_.str());
-  for (std::string line; std::getline(lines, line);) {
-    rapidjson::Document event;
-    event.Parse(line.c_str());
-    if (event.HasParseError() || !event.IsObject() || !event.HasMember("event")) continue;
-    if (name.empty() || event["event"].GetString() == name) events.push_back(std::move(event));
-  }
-  return events;
+  return test_support::JournalEvents(journal_.str(), name);
 }
 
 std::vector<std::string> EngineTest::EventNames() {

@@ -10,6 +10,7 @@
 #include "flipit_ids.h"
 #include "host/scene_host.h"
 #include "journal/journal.h"
+#include "journal_events.h"
 #include "resources/picture_codec.h"
 #include "ui/dialog_host.h"
 #include "ui/filename.h"
@@ -137,15 +138,7 @@ void PluginTest::ClearJournal() {
 
 std::vector<rapidjson::Document> PluginTest::Events(const std::string& name) {
   standin::HostJournal().Flush();
-  std::vector<rapidjson::Document> events;
-  std::istringstream lines(journal_.str());
-  for (std::string line; std::getline(lines, line);) {
-    rapidjson::Document event;
-    event.Parse(line.c_str());
-    if (event.HasParseError() || !event.IsObject() || !event.HasMember("event")) continue;
-    if (event["event"].GetString() == name) events.push_back(std::move(event));
-  }
-  return events;
+  return test_support::JournalEvents(journal_.str(), name);
 }
 
 std::vector<std::string> PluginTest::ConsoleLines() {
