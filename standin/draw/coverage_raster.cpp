@@ -11,11 +11,15 @@ namespace {
 // taken as none, so that it does not paint the rest of the row.
 constexpr float kNegligible = 1.0f / 1024.0f;
 
+thread_local int64_t pixels_swept = 0;
+
 double XAt(double x0, double y0, double x1, double y1, double y) {
   return x0 + (x1 - x0) * ((y - y0) / (y1 - y0));
 }
 
 }  // namespace
+
+int64_t CoverageRaster::PixelsSwept() { return pixels_swept; }
 
 void CoverageRaster::Reset(int32_t width, int32_t height) {
   width_ = std::max(width, 0);
@@ -169,6 +173,7 @@ void CoverageRaster::Sweep(RowSink sink, void* context) {
       std::fill(cells + end, cells + w, rest);
       end = w;
     }
+    pixels_swept += end - begin;
     const int32_t visible_end = std::min(end, w);
     if (visible_end > begin) sink(context, row, begin, cells + begin, visible_end - begin);
     std::fill(cells + begin, cells + end, 0.0f);

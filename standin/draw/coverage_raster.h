@@ -28,6 +28,10 @@ class CoverageRaster {
   // edges.
   void Sweep(RowSink sink, void* context);
 
+  // How many pixels the sweeps of the calling thread have visited so far:
+  // the drawing's work, counted so that checks can bound it without timing.
+  static int64_t PixelsSwept();
+
  private:
   struct Edge {
     double x0, y0, x1, y1;  // y0 < y1

@@ -7,6 +7,7 @@
 #include "draw/shapes.h"
 #include "draw/typeface.h"
 #include "draw/utf8.h"
+#include "render/stroke_batch.h"
 
 namespace standin {
 namespace {
@@ -53,22 +54,28 @@ class PanelPainter {
         shapes_(shapes),
         cells_x_(frame.plot().width / kNameCellWidth + 1),
         cells_y_(frame.plot().height / kNameCellHeight + 1),
-        name_cells_(static_cast<size_t>(cells_x_) * static_cast<size_t>(cells_y_), false) {}
+        name_cells_(static_cast<size_t>(cells_x_) * static_cast<size_t>(cells_y_), false),
+        marks_(frame.plot()) {}
 
   void Segment(PixelPoint a, PixelPoint b, float width, Rgba colour) {
     if (ClipSegment(a, b, frame_.plot(), 2)) DrawLine(panel_, ToFloat(a), ToFloat(b), width, colour);
   }
 
   void Edges(const std::vector<Edge>& edges, float width, Rgba colour) {
+    StrokeBatch batch(panel_, frame_.plot(), width, colour, marks_);
     for (const Edge& edge : edges) {
-      Segment(frame_.ToPixel(shapes_.points[edge.from]), frame_.ToPixel(shapes_.points[edge.to]), width,
-              colour);
+      batch.Add(frame_.ToPixel(shapes_.points[edge.from]), frame_.ToPixel(shapes_.points[edge.to]));
     }
+  }
+
+  void Curves(const std::vector<Cubic>& curves) {
+    StrokeBatch batch(panel_, frame_.plot(), 1.5f, kSpline, marks_);
+    for (const Cubic& cubic : curves) Curve(cubic, batch);
   }
 
   // A cubic in pieces about six pixels long; the curve lies inside its
   // control points, so one that lies wholly outside the panel is skipped.
-  void Curve(const Cubic& cubic) {
+  void Curve(const Cubic& cubic, StrokeBatch& batch) {
     const std::array<PixelPoint, 4> c = {
         frame_.ToPixel(shapes_.points[cubic.start]), frame_.ToPixel(shapes_.points[cubic.start_control]),
         frame_.ToPixel(shapes_.points[cubic.end_control]), frame_.ToPixel(shapes_.points[cubic.end])};
@@ -90,7 +97,7 @@ class PanelPainter {
       const double w0 = s * s * s, w1 = 3 * s * s * t, w2 = 3 * s * t * t, w3 = t * t * t;
       const PixelPoint to = {w0 * c[0][0] + w1 * c[1][0] + w2 * c[2][0] + w3 * c[3][0],
                              w0 * c[0][1] + w1 * c[1][1] + w2 * c[2][1] + w3 * c[3][1]};
-      Segment(from, to, 1.5f, kSpline);
+      batch.Add(from, to);
       from = to;
     }
   }
@@ -237,6 +244,7 @@ class PanelPainter {
   const SceneShapes& shapes_;
   int32_t cells_x_, cells_y_;
   std::vector<bool> name_cells_;
+  PixelMarks marks_;
 };
 
 }  // namespace
@@ -253,7 +261,7 @@ void DrawView(Picture& canvas, const ViewFrame& frame, const SceneShapes& shapes
   painter.Edges(shapes.handle_lines, 1.0f, kHandle);
   for (const uint32_t end : shapes.handle_ends) painter.Dot(local.ToPixel(shapes.points[end]), 2.0f, kHandle);
   painter.Edges(shapes.spline_lines, 1.5f, kSpline);
-  for (const Cubic& cubic : shapes.spline_curves) painter.Curve(cubic);
+  painter.Curves(shapes.spline_curves);
   for (const Tripod& tripod : shapes.tripods) painter.TripodOf(tripod);
   if (plane != nullptr) painter.Plane(*plane);
   FillRect(panel, {0, 0, area.width, kViewLabelHeight}, kLabelStrip);

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "draw/coverage_raster.h"
 #include "render/scene_drawing.h"
 #include "standin_fixture.h"
 
@@ -21,6 +22,8 @@ namespace {
 using standin::BeforeAfterLayout;
 using standin::Box3;
 using standin::ViewFrame;
+
+constexpr standin::View kAllViews[] = {standin::View::kFront, standin::View::kTop, standin::View::kSide};
 
 struct Png {
   int width = 0, height = 0;
@@ -150,6 +153,41 @@ TEST_F(ScenePictures, RenderDrawsEveryExampleTheSameEveryTime) {
   const Png top = DecodePng(ReadText(File("top.png")));
   EXPECT_EQ(top.width, 300);
   EXPECT_EQ(top.height, 200);
+}
+
+// The rasteriser's work stays within what can be seen, never the strokes
+// times the pixels: thousands of copies of one large triangle cost about
+// what one does, and so do thousands of triangles far smaller than a pixel
+// crowded into one spot.
+TEST(ScenePictureCost, ManyStrokesCostNoMoreThanWhatCanBeSeen) {
+  constexpr uint32_t kCopies = 4000;
+  const auto work_of = [](const standin::SceneShapes& shapes) {
+    const int64_t before = standin::CoverageRaster::PixelsSwept();
+    EXPECT_EQ(standin::DrawScene(shapes, kAllViews, 3000, 1000).width(), 3000);
+    return standin::CoverageRaster::PixelsSwept() - before;
+  };
+  const auto add_triangle = [](standin::SceneShapes& shapes, standin::Vec3 at, double size) {
+    const auto first = static_cast<uint32_t>(shapes.points.size());
+    for (const standin::Vec3 corner :
+         {at, {at.x + size, at.y, at.z + size * 0.3}, {at.x, at.y + size, at.z + size}}) {
+      shapes.points.push_back(corner);
+      shapes.bounds.Add(corner);
+    }
+    shapes.mesh_edges.insert(shapes.mesh_edges.end(),
+                             {{first, first + 1}, {first + 1, first + 2}, {first + 2, first}});
+  };
+  standin::SceneShapes one;
+  add_triangle(one, {0, 0, 0}, 100);
+  const int64_t alone = work_of(one);
+
+  standin::SceneShapes copies = one;
+  for (uint32_t i = 1; i < kCopies; ++i)
+    copies.mesh_edges.insert(copies.mesh_edges.end(), one.mesh_edges.begin(), one.mesh_edges.end());
+  EXPECT_LT(work_of(copies), 4 * alone) << "copies of one triangle";
+
+  standin::SceneShapes specks = one;
+  for (uint32_t i = 0; i < kCopies; ++i) add_triangle(specks, {50 + i * 1e-6, 40, 30}, 1e-3);
+  EXPECT_LT(work_of(specks), alone + 10000) << "triangles below a pixel";
 }
 
 TEST_F(ScenePictures, BadSizesAndViewsAreRefusedBeforeAnythingIsWritten) {
