@@ -272,57 +272,68 @@ void LayOutMenus(const Dialog& dialog, DialogGeometry& geometry, Px top) {
   }
 }
 
-}  // namespace
+// Each gadget's parent is the nearest group before it with the parent's
+// id; anything else lies at the top. Parents come first, so a forward pass
+// knows them and nesting of any depth needs no recursion.
+constexpr std::size_t kTop = std::numeric_limits<std::size_t>::max();
 
-const GadgetGeometry* DialogGeometry::Find(int32_t id) const {
-  for (const GadgetGeometry& shown : gadgets) {
-    if (shown.gadget->id == id) return &shown;
-  }
-  return nullptr;
-}
+struct GadgetTree {
+  std::vector<std::size_t> parents;               // kTop for a gadget at the top
+  std::vector<std::vector<std::size_t>> members;  // of each group, in order
+  std::vector<std::size_t> top;
+};
 
-DialogGeometry LayOutDialog(const Dialog& dialog) {
-  DialogGeometry geometry;
+// Links the gadgets into their groups and fills in what each shows apart
+// from its place: enabled state and fitted texts.
+GadgetTree LinkGadgets(const Dialog& dialog, DialogGeometry& geometry) {
   const auto& gadgets = dialog.gadgets();
   const std::size_t count = gadgets.size();
-
-  // Each gadget's parent is the nearest group before it with the parent's
-  // id; anything else lies at the top. Parents come first, so a forward pass
-  // knows them and nesting of any depth needs no recursion.
-  constexpr std::size_t kTop = std::numeric_limits<std::size_t>::max();
-  std::vector<std::size_t> parents(count, kTop);
-  std::vector<std::vector<std::size_t>> members(count);
-  std::vector<std::size_t> top;
+  GadgetTree tree{.parents = std::vector<std::size_t>(count, kTop), .members = {}, .top = {}};
+  tree.members.resize(count);
   std::unordered_map<int32_t, std::size_t> groups;
   geometry.gadgets.resize(count);
   for (std::size_t i = 0; i < count; ++i) {
     const Gadget& gadget = *gadgets[i];
     GadgetGeometry& shown = geometry.gadgets[i];
+    std::size_t& parent = tree.parents[i];
     shown.gadget = &gadget;
     if (gadget.parent != 0) {
-      if (const auto found = groups.find(gadget.parent); found != groups.end()) parents[i] = found->second;
+      if (const auto found = groups.find(gadget.parent); found != groups.end()) parent = found->second;
     }
-    shown.enabled = gadget.enabled && (parents[i] == kTop || geometry.gadgets[parents[i]].enabled);
-    (parents[i] == kTop ? top : members[parents[i]]).push_back(i);
+    shown.enabled = gadget.enabled && (parent == kTop || geometry.gadgets[parent].enabled);
+    (parent == kTop ? tree.top : tree.members[parent]).push_back(i);
     if (gadget.kind == GadgetKind::kGroup) groups[gadget.id] = i;
     const bool captioned = gadget.kind == GadgetKind::kCheckbox || HasCaptionBeside(gadget.kind) ||
                            gadget.kind == GadgetKind::kGroup;
     if (captioned) shown.caption_text = FitText(gadget.caption, kMaxDialogTextWidth);
     shown.box_text = FitText(BoxText(gadget), kMaxDialogTextWidth);
   }
+  return tree;
+}
 
-  // Sizes from the innermost gadgets out: every group's gadgets come after it.
-  std::vector<Cell> cells(count);
-  for (std::size_t i = count; i-- > 0;) {
+// Sizes from the innermost gadgets out: every group's gadgets come after it.
+std::vector<Cell> MeasureCells(const Dialog& dialog, const GadgetTree& tree, DialogGeometry& geometry) {
+  const auto& gadgets = dialog.gadgets();
+  std::vector<Cell> cells(gadgets.size());
+  for (std::size_t i = gadgets.size(); i-- > 0;) {
     const Gadget& gadget = *gadgets[i];
     if (gadget.kind == GadgetKind::kGroup) {
-      MeasureGroup(gadget, geometry.gadgets[i], members[i], cells, cells[i]);
+      MeasureGroup(gadget, geometry.gadgets[i], tree.members[i], cells, cells[i]);
     } else {
       cells[i] = MeasureGadget(gadget, geometry.gadgets[i]);
     }
   }
-  const Extent content = ArrangeGrid(top, 1, 0, cells);
+  return cells;
+}
 
+struct DialogFrame {
+  Px width;        // the whole dialog's, before it is clamped to a picture's
+  Px content_top;  // where the gadgets begin
+};
+
+// The title bar, the menu bar and the dialog's size around content of
+// `content`'s size.
+DialogFrame LayOutFrame(const Dialog& dialog, const Extent& content, DialogGeometry& geometry) {
   geometry.title_text = FitText(dialog.title, kMaxDialogTextWidth);
   const Px title_width =
       static_cast<Px>(std::ceil(Typeface::SansBold().Width(geometry.title_text, kDialogTextSize)));
@@ -341,25 +352,48 @@ DialogGeometry LayOutDialog(const Dialog& dialog) {
   geometry.title_bar = Rect(0, 0, width, kTitleBarHeight);
   geometry.title = Rect(kTitleInset, 0, title_width, kTitleBarHeight);
   geometry.menu_bar = Rect(0, menu_top, width, menu_height);
+  return {.width = width, .content_top = content_top};
+}
 
-  // Places from the outermost gadgets in: each gadget's corner is its
-  // group's content corner plus its place in the group's grid. A group
-  // spans its column, and in the last column reaches its parent's right
-  // edge, so that framed groups stacked or nested line up.
-  std::vector<std::pair<Px, Px>> corners(count);
-  for (std::size_t i = 0; i < count; ++i) {
+// Places from the outermost gadgets in: each gadget's corner is its
+// group's content corner plus its place in the group's grid. A group
+// spans its column, and in the last column reaches its parent's right
+// edge, so that framed groups stacked or nested line up.
+void PlaceGadgets(const GadgetTree& tree, const DialogFrame& frame, std::vector<Cell>& cells,
+                  DialogGeometry& geometry) {
+  std::vector<std::pair<Px, Px>> corners(cells.size());
+  for (std::size_t i = 0; i < cells.size(); ++i) {
     Cell& cell = cells[i];
-    Px x = kMargin + cell.x, y = content_top + cell.y, right = width - kMargin;
-    if (parents[i] != kTop) {
-      const Cell& group = cells[parents[i]];
-      x = corners[parents[i]].first + group.content_x + cell.x;
-      y = corners[parents[i]].second + group.content_y + cell.y;
-      right = corners[parents[i]].first + group.width - group.content_x;
+    const std::size_t parent = tree.parents[i];
+    Px x = kMargin + cell.x, y = frame.content_top + cell.y, right = frame.width - kMargin;
+    if (parent != kTop) {
+      const Cell& group = cells[parent];
+      x = corners[parent].first + group.content_x + cell.x;
+      y = corners[parent].second + group.content_y + cell.y;
+      right = corners[parent].first + group.width - group.content_x;
     }
     cell.width = std::max(cell.body, cell.last_column ? right - x : cell.column_width);
     corners[i] = {x, y};
     PlaceParts(geometry.gadgets[i], cell, x, y);
   }
+}
+
+}  // namespace
+
+const GadgetGeometry* DialogGeometry::Find(int32_t id) const {
+  for (const GadgetGeometry& shown : gadgets) {
+    if (shown.gadget->id == id) return &shown;
+  }
+  return nullptr;
+}
+
+DialogGeometry LayOutDialog(const Dialog& dialog) {
+  DialogGeometry geometry;
+  const GadgetTree tree = LinkGadgets(dialog, geometry);
+  std::vector<Cell> cells = MeasureCells(dialog, tree, geometry);
+  const Extent content = ArrangeGrid(tree.top, 1, 0, cells);
+  const DialogFrame frame = LayOutFrame(dialog, content, geometry);
+  PlaceGadgets(tree, frame, cells, geometry);
   return geometry;
 }
 
