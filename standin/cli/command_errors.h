@@ -42,6 +42,14 @@ class NoticeError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// A step a user cannot take because the host failed a request of the
+// plug-in (it could not add the pop-up entry chosen): the host's failure,
+// exit 1, where the plug-in coped as it should.
+class HostRefusalError : public StepFailedError {
+ public:
+  using StepFailedError::StepFailedError;
+};
+
 // A script that cannot be read: missing, or a line that is no step (exit 3).
 class ScriptReadError : public std::runtime_error {
  public:

@@ -248,7 +248,7 @@ void SetGadget(HostSession& session, const GadgetSetting& setting, HintStyle sty
     session.Set(setting.gadget, setting.value);
   } catch (const UserActionError& error) {
     if (const std::string lost = UndeliveredMirrorEntry(dialog, setting); !lost.empty()) {
-      throw StepFailedError(prefix + lost);
+      throw HostRefusalError(prefix + lost);
     }
     throw UserActionError(prefix + error.what());
   }
