@@ -64,7 +64,8 @@ void PixelMarks::Finish(Picture& panel, Rgba colour) {
 
 size_t StrokeBatch::EndsHash::operator()(const std::array<double, 4>& ends) const {
   uint64_t hash = 1469598103934665603ull;
-  for (const double value : ends) hash = (hash ^ std::bit_cast<uint64_t>(value)) * 1099511628211ull;
+  // Adding zero turns -0 into 0, so that ends equal as numbers hash alike.
+  for (const double value : ends) hash = (hash ^ std::bit_cast<uint64_t>(value + 0.0)) * 1099511628211ull;
   return static_cast<size_t>(hash ^ (hash >> 29));
 }
 
