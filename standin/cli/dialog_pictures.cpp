@@ -29,11 +29,9 @@ DialogPictureFolder::DialogPictureFolder(const std::string& folder, Writing writ
     throw UsageError("--pictures " + QuoteForMessage(folder) +
                      ": a link to nothing; create the folder it points at, or name another");
   }
-  // With the outputs, the folder is made only when the run has succeeded.
-  if (writing_ == Writing::kAtOnce && !fs::exists(status) && !fs::create_directories(native, error) &&
-      error) {
-    throw FileWriteError(folder + ": cannot create the folder: " + error.message());
-  }
+  // The folder is made with the first picture (kAtOnce) or only when the
+  // run has succeeded (kWithOutputs), so that a run that fails first leaves
+  // no empty folder behind.
   if (!folder_.ends_with('/') && !folder_.ends_with('\\')) folder_ += '/';
   SetDialogShownObserver([this](const Dialog& dialog) { Take(dialog); });
 }
@@ -52,6 +50,7 @@ void DialogPictureFolder::Take(const Dialog& dialog) {
   try {
     std::string png = EncodePng(DrawDialog(dialog));
     if (writing_ == Writing::kAtOnce) {
+      CreateFolderOnce();
       WriteOutput(path, png);
     } else {
       kept_.emplace_back(path, std::move(png));
@@ -61,6 +60,15 @@ void DialogPictureFolder::Take(const Dialog& dialog) {
   } catch (const std::exception& failure) {
     error_ = path + ": cannot draw the dialog: " + failure.what();
   }
+}
+
+void DialogPictureFolder::CreateFolderOnce() {
+  if (folder_made_) return;
+  std::error_code error;
+  if (!fs::create_directories(NativePath(folder_), error) && error) {
+    throw FileWriteError(folder_ + ": cannot create the folder: " + error.message());
+  }
+  folder_made_ = true;
 }
 
 void DialogPictureFolder::ThrowFirstError() {

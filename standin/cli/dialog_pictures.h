@@ -23,9 +23,9 @@ class DialogPictureFolder {
   // keeps them for the run's other outputs, written all or none (mirror).
   enum class Writing { kAtOnce, kWithOutputs };
 
-  // Starts taking pictures. A missing `folder` is created now (kAtOnce), or
-  // with the run's outputs (kWithOutputs), so that a failed run leaves no
-  // folder behind. Throws UsageError when `folder` is "-", names something
+  // Starts taking pictures. A missing `folder` is created with the first
+  // picture (kAtOnce), or with the run's outputs (kWithOutputs), so that a
+  // failed run leaves no empty folder behind. Throws UsageError when `folder` is "-", names something
   // that is no folder or a link to nothing, FileWriteError when it cannot
   // be created.
   DialogPictureFolder(const std::string& folder, Writing writing);
@@ -46,6 +46,8 @@ class DialogPictureFolder {
  private:
   void Take(const Dialog& dialog);
   std::string NextName(const Dialog& dialog);
+  // Throws FileWriteError when the folder cannot be created.
+  void CreateFolderOnce();
 
   std::string folder_;
   Writing writing_;
@@ -53,6 +55,7 @@ class DialogPictureFolder {
   int without_description_ = 0;
   std::vector<std::pair<std::string, std::string>> kept_;  // path, PNG bytes
   std::string error_;
+  bool folder_made_ = false;
 };
 
 }  // namespace standin

@@ -26,7 +26,7 @@ void CheckOutputsApart(std::span<const NamedFile> outputs, std::span<const Named
       throw UsageError(Shown(*later) + " names the same file as " + Shown(*earlier) +
                        "; give each output a file of its own");
     }
-    if (later->option == replaces_input) continue;
+    if (later->option == replaces_input || later->may_replace_input) continue;
     for (const NamedFile& input : inputs) {
       if (input.path.empty() || input.path == "-" || !SameFile(input.path, later->path)) continue;
       throw UsageError(Shown(*later) + " names the file read as " + Shown(input) +

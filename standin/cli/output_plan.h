@@ -12,6 +12,9 @@ namespace standin {
 struct NamedFile {
   std::string_view option;  // "--out", "SCENE"
   std::string_view path;    // "-": a standard stream; empty: not given
+  // An output that may replace an input whatever its option (a script's
+  // `save` over the scene it loaded).
+  bool may_replace_input = false;
 };
 
 // Throws UsageError naming both options when two `outputs` name the same

@@ -13,6 +13,7 @@
 #include "cli/exit_status.h"
 #include "cli/host_session.h"
 #include "cli/mirror_options.h"
+#include "cli/output_plan.h"
 #include "cli/program_location.h"
 #include "cli/script_reader.h"
 #include "draw/png.h"
@@ -207,6 +208,32 @@ std::vector<ScriptStep> ReadSteps(const std::string& text, const std::string& na
   return steps;
 }
 
+// The steps' files, as `mirror` checks its options': no two outputs in one
+// file, none on the script or on a scene a step loads, except that `save`
+// may replace a loaded scene, as `mirror --out` may.
+void CheckStepsApart(std::span<const ScriptStep> steps, const std::string& name, const std::string& journal) {
+  std::vector<std::string> labels;  // "steps.txt:4: save", kept alive for the views below
+  labels.reserve(steps.size());
+  std::vector<NamedFile> outputs = {{"--journal", journal}};
+  std::vector<NamedFile> loads;
+  for (const ScriptStep& step : steps) {
+    const bool output = step.step->output >= 0;
+    if (!output && step.step->name != "load") continue;
+    labels.push_back(name + ":" + std::to_string(step.line) + ": " + std::string(step.step->name));
+    const std::string_view path = step.words[output ? static_cast<size_t>(step.step->output) : 0];
+    if (output) {
+      outputs.push_back({labels.back(), path, step.step->name == "save"});
+    } else {
+      loads.push_back({labels.back(), path});
+    }
+  }
+  CheckOutputsApart(outputs, loads, "");
+  // No output may replace the script itself, `save` included.
+  for (NamedFile& output : outputs) output.may_replace_input = false;
+  const NamedFile script[] = {{"FILE", name == "<stdin>" ? std::string_view("-") : name}};
+  CheckOutputsApart(outputs, script, "");
+}
+
 // The files the steps and the journal would write are checked before the
 // first step runs, so that one that cannot be written (its folder missing,
 // say) ends the script before it has done anything.
@@ -220,6 +247,7 @@ void CheckOutputs(std::span<const ScriptStep> steps, const std::string& name, co
       throw FileWriteError(name + ":" + std::to_string(step.line) + ": " + error.what());
     }
   }
+  CheckStepsApart(steps, name, journal);
 }
 
 // Rethrows the error in flight with `where` before its message, as its own

@@ -93,6 +93,37 @@ TEST_F(EndToEndScript, AFailingStepNamesItsLineAndEndsTheScript) {
   }
 }
 
+TEST_F(EndToEndScript, OutputsThatMeetAreRefusedBeforeTheScriptRuns) {
+  fs::copy_file(Example("arm.json"), File("arm.json"));
+  const std::string open = "load arm.json\ncommand 1024416\n";
+  struct Case {
+    const char* steps;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"save journal.jsonl\n", "steps.txt:3: save journal.jsonl names the same file as --journal"},
+      {"dump-dialog d.json\npicture-dialog ./d.json\n",
+       "steps.txt:4: picture-dialog ./d.json names the same file as steps.txt:3: dump-dialog d.json"},
+      {"dump-dialog arm.json\n",
+       "steps.txt:3: dump-dialog arm.json names the file read as steps.txt:1: load arm.json"},
+      {"save steps.txt\n", "steps.txt:3: save steps.txt names the file read as FILE steps.txt"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.steps);
+    fs::remove(journal());
+    const ProgramRun run = Script(open + c.steps, {"--pictures", "shots"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    EXPECT_FALSE(fs::exists(journal()));
+    EXPECT_EQ(ReadText(File("arm.json")), ReadText(Example("arm.json")));
+  }
+  // save over the scene it loaded replaces it, as mirror --out does.
+  EXPECT_EQ(Script(open + "save arm.json\n").status, 0);
+  // A script that fails before any dialog is shown leaves no picture folder.
+  EXPECT_EQ(Script("load missing.json\ncommand 1024416\n", {"--pictures", "shots"}).status, 3);
+  EXPECT_FALSE(fs::exists(File("shots")));
+}
+
 TEST_F(EndToEndScript, ReadsStandardInput) {
   const ProgramRun run =
       Standin({"script", "-"}, "load " + Example("arm.json").string() + "\ncommand 1024416\nsave -\n");
