@@ -161,42 +161,7 @@ int PluginHost::LoadFolder(const fs::path& dir) {
 
 bool PluginHost::LoadPlugin(const fs::path& library_path) {
   auto plugin = std::make_unique<Plugin>();
-  std::string error;
-  plugin->library = SharedLibrary::Open(library_path, error);
-  if (plugin->library == nullptr) return Report(library_path, error);
-  plugin->main = reinterpret_cast<VtMainFunction>(plugin->library->Symbol(VT_MAIN_SYMBOL));
-  if (plugin->main == nullptr) {
-    return Report(library_path, "exports no entry point " VT_MAIN_SYMBOL "; it is no plug-in of this host");
-  }
-  // The system hands out a library it has open already (the same file by
-  // another path or a link) once more instead of loading it again: starting
-  // it would start the running plug-in a second time.
-  for (const auto& loaded : plugins_) {
-    if (loaded->main == plugin->main) {
-      return Report(library_path, "the same library as plug-in " + loaded->info.path + ", loaded already");
-    }
-  }
-  const auto* declaration =
-      static_cast<const VtModuleDeclaration*>(plugin->library->Symbol(VT_MODULE_SYMBOL));
-  if (declaration == nullptr) {
-    return Report(library_path,
-                  "exports no module declaration " VT_MODULE_SYMBOL "; it is no plug-in of this host");
-  }
-  if (declaration->abi_version != VT_ABI_VERSION) {
-    return Report(library_path, "built for host table layout " + std::to_string(declaration->abi_version) +
-                                    ", this host has layout " + std::to_string(VT_ABI_VERSION) +
-                                    "; use the plug-in's build for this layout");
-  }
-  plugin->info = ReadDeclaration(*declaration, library_path);
-  // Two copies of one plug-in (its folder copied, an older version kept
-  // beside the new) would register the same commands twice: the first wins.
-  for (const auto& loaded : plugins_) {
-    if (!plugin->info.module.empty() && loaded->info.module == plugin->info.module) {
-      return Report(library_path, "a second copy of plug-in " + plugin->info.module +
-                                      ", loaded already from " + loaded->info.path +
-                                      "; remove one of the two");
-    }
-  }
+  if (!Identify(*plugin, library_path)) return false;
   {
     Journal::Event event(HostJournal(), "plugin.load");
     event.Text("path", plugin->info.path).Text("module", plugin->info.module);
@@ -208,7 +173,49 @@ bool PluginHost::LoadPlugin(const fs::path& library_path) {
       writer->EndArray();
     }
   }
+  return Start(std::move(plugin), library_path);
+}
 
+bool PluginHost::Identify(Plugin& plugin, const fs::path& library_path) {
+  std::string error;
+  plugin.library = SharedLibrary::Open(library_path, error);
+  if (plugin.library == nullptr) return Report(library_path, error);
+  plugin.main = reinterpret_cast<VtMainFunction>(plugin.library->Symbol(VT_MAIN_SYMBOL));
+  if (plugin.main == nullptr) {
+    return Report(library_path, "exports no entry point " VT_MAIN_SYMBOL "; it is no plug-in of this host");
+  }
+  // The system hands out a library it has open already (the same file by
+  // another path or a link) once more instead of loading it again: starting
+  // it would start the running plug-in a second time.
+  for (const auto& loaded : plugins_) {
+    if (loaded->main == plugin.main) {
+      return Report(library_path, "the same library as plug-in " + loaded->info.path + ", loaded already");
+    }
+  }
+  const auto* declaration = static_cast<const VtModuleDeclaration*>(plugin.library->Symbol(VT_MODULE_SYMBOL));
+  if (declaration == nullptr) {
+    return Report(library_path,
+                  "exports no module declaration " VT_MODULE_SYMBOL "; it is no plug-in of this host");
+  }
+  if (declaration->abi_version != VT_ABI_VERSION) {
+    return Report(library_path, "built for host table layout " + std::to_string(declaration->abi_version) +
+                                    ", this host has layout " + std::to_string(VT_ABI_VERSION) +
+                                    "; use the plug-in's build for this layout");
+  }
+  plugin.info = ReadDeclaration(*declaration, library_path);
+  // Two copies of one plug-in (its folder copied, an older version kept
+  // beside the new) would register the same commands twice: the first wins.
+  for (const auto& loaded : plugins_) {
+    if (!plugin.info.module.empty() && loaded->info.module == plugin.info.module) {
+      return Report(library_path, "a second copy of plug-in " + plugin.info.module +
+                                      ", loaded already from " + loaded->info.path +
+                                      "; remove one of the two");
+    }
+  }
+  return true;
+}
+
+bool PluginHost::Start(std::unique_ptr<Plugin> plugin, const fs::path& library_path) {
   std::error_code ignored;
   const fs::path folder = fs::absolute(library_path, ignored).lexically_normal().parent_path();
   plugin->folder = MakeFilename(Utf8Path(folder));

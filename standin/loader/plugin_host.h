@@ -60,6 +60,11 @@ class PluginHost {
   struct Plugin;
   int32_t Call(Plugin& plugin, int32_t action, void* p1, void* p2, void* p3);
   void End(Plugin& plugin);
+  // Opens the library and checks that it is a plug-in of this host, built
+  // for its table layout and not loaded already.
+  bool Identify(Plugin& plugin, const std::filesystem::path& library_path);
+  // Runs the plug-in's first calls and keeps it when they succeed.
+  bool Start(std::unique_ptr<Plugin> plugin, const std::filesystem::path& library_path);
   bool Report(const std::filesystem::path& where, const std::string& reason);
   void ReportTakenId(int32_t id, const void* holder, const void* registrar);
   const Plugin* Find(const void* owner) const;
