@@ -27,7 +27,9 @@ struct GadgetOption {
 class MirrorOptions {
  public:
   explicit MirrorOptions(CLI::App& command) {
-    AddOperand(command, "SCENE", scene_, "the scene file");
+    command.add_option("SCENE", scenes_, "the scene files (several need --out-dir), - for standard input")
+        ->required()
+        ->type_name("");
     for (const NamedGadget& gadget : MirrorGadgets()) {
       const std::string name = "--" + std::string(gadget.name);
       if (gadget.kind == GadgetKind::kCheckbox) {
@@ -70,16 +72,42 @@ class MirrorOptions {
                        "draw the scene before and after the run as a PNG picture to FILE (front, "
                        "top and side views, the mirror plane dashed; - for standard output)")
                    ->type_name("FILE");
+    out_dir_ =
+        command.add_option("--out-dir")
+            ->description("write each scene as DIR/NAME and print one JSON line per scene (DIR must exist)")
+            ->type_name("DIR");
+    each_report_ = command.add_flag("--each-report")
+                       ->description("with --out-dir: write each scene's report as DIR/NAME.report.json");
+    each_picture_ = command.add_flag("--each-picture")
+                        ->description("with --out-dir: draw each scene's picture as DIR/NAME.png");
+    each_dialog_picture_ =
+        command.add_flag("--each-dialog-picture")
+            ->description("with --out-dir: draw the dialog of each scene as DIR/NAME.dialog.png");
     undo_ = command.add_flag("--undo")->description("undo the mirror once before writing");
     redo_ = command.add_flag("--redo")->description("then redo it once (needs --undo)");
     host_.emplace(command);  // listed last in the help: they concern the host, not the mirror
   }
 
+  // One scene, or a batch with --out-dir.
+  CommandLine Read(const CLI::App& command) const {
+    const MirrorRequest request = ReadRequest(command);
+    if (out_dir_->count() > 0) return ReadBatch(request);
+    if (scenes_.size() > 1) {
+      throw UsageError(std::to_string(scenes_.size()) +
+                       " scenes need --out-dir DIR, the folder that gets each scene's outputs");
+    }
+    for (const CLI::Option* option : {each_report_, each_picture_, each_dialog_picture_}) {
+      if (option->count() > 0) throw UsageError(option->get_name() + " needs --out-dir DIR");
+    }
+    return request;
+  }
+
+ private:
   // The request, the gadgets in the order given (then ordered for
   // enabling), each value checked before anything loads.
-  MirrorRequest Read(const CLI::App& command) const {
+  MirrorRequest ReadRequest(const CLI::App& command) const {
     MirrorRequest request;
-    request.scene = scene_;
+    request.scene = scenes_.front();
     request.host = host_->Read();
     std::map<const CLI::Option*, size_t> used;
     for (const CLI::Option* option : command.parse_order()) {
@@ -106,7 +134,37 @@ class MirrorOptions {
     return request;
   }
 
- private:
+  // The options that name one file have a switch for each scene's file; the
+  // journal, the pictures of every dialog and the failing host calls
+  // concern one run of the host, which a batch shares.
+  MirrorBatchRequest ReadBatch(const MirrorRequest& request) const {
+    if (out_->count() > 0) {
+      throw UsageError("--out names one file and --out-dir a folder for every scene; give only one of them");
+    }
+    const std::pair<const CLI::Option*, const char*> per_scene[] = {
+        {report_, "--each-report"}, {picture_, "--each-picture"}, {dialog_picture_, "--each-dialog-picture"}};
+    for (const auto& [option, each] : per_scene) {
+      if (option->count() == 0) continue;
+      throw UsageError(option->get_name() + " names one file; with --out-dir, " + each +
+                       " writes one for each scene into DIR");
+    }
+    for (const CLI::Option* option : {host_->journal, host_->pictures, host_->fail_op, host_->fail_seed}) {
+      if (option->count() == 0) continue;
+      throw UsageError(
+          option->get_name() +
+          " concerns a single run and does not go with --out-dir; mirror the scene alone to use it");
+    }
+    MirrorBatchRequest batch;
+    batch.each = request;
+    batch.scenes = scenes_;
+    batch.out_dir = Last(out_dir_);
+    batch.reports = SwitchedOn(each_report_);
+    batch.pictures = SwitchedOn(each_picture_);
+    batch.dialog_pictures = SwitchedOn(each_dialog_picture_);
+    CheckBatchScenes(batch.scenes);
+    return batch;
+  }
+
   static GadgetSetting Setting(const GadgetOption& option, const std::string& value) {
     if (option.is_switch) {
       // A bare switch comes as "true"; a value given with '=' is named as given.
@@ -133,7 +191,7 @@ class MirrorOptions {
   }
 
   std::optional<HostOptions> host_;
-  std::string scene_;
+  std::vector<std::string> scenes_;
   std::map<const CLI::Option*, GadgetOption> gadgets_;
   CLI::Option* any_gadget_;
   CLI::Option* select_;
@@ -141,6 +199,10 @@ class MirrorOptions {
   CLI::Option* report_;
   CLI::Option* picture_;
   CLI::Option* dialog_picture_;
+  CLI::Option* out_dir_;
+  CLI::Option* each_report_;
+  CLI::Option* each_picture_;
+  CLI::Option* each_dialog_picture_;
   CLI::Option* undo_;
   CLI::Option* redo_;
 };
@@ -292,7 +354,8 @@ CommandLine ParseCommandLine(std::span<const std::string_view> words) {
       "Exit status: 0 done, 1 an output could not be written or the plug-in failed a step (or a test "
       "of validate), 2 usage "
       "error, 3 the scene or script cannot be read, 4 no loaded plug-in registered the command a step "
-      "needs, 5 under --strict the run would have given a notice.\n\nEvery command has its own --help (also standin help COMMAND). The full reference is " +
+      "needs, 5 under --strict the run would have given a notice.\n\nEvery command has its own --help (also "
+      "standin help COMMAND). The full reference is " +
       std::string(kReference) + " in Vitrel's source tree.");
 
   InfoRequest info;

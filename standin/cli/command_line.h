@@ -8,6 +8,7 @@
 #include <variant>
 
 #include "cli/info_command.h"
+#include "cli/mirror_batch.h"
 #include "cli/mirror_command.h"
 #include "cli/render_command.h"
 #include "cli/script_command.h"
@@ -21,8 +22,8 @@ struct Printout {
   std::string text;
 };
 
-using CommandLine =
-    std::variant<Printout, InfoRequest, MirrorRequest, ScriptRequest, ValidateRequest, RenderRequest>;
+using CommandLine = std::variant<Printout, InfoRequest, MirrorRequest, MirrorBatchRequest, ScriptRequest,
+                                 ValidateRequest, RenderRequest>;
 
 // Reads `words` (without the program's name). Options may come before or
 // after the operand, as `--opt value` or `--opt=value`. Throws UsageError

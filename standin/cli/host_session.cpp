@@ -106,6 +106,8 @@ void HostSession::SendMessage(int32_t id) {
   plugins_->SendMessage(id, nullptr);
 }
 
+void HostSession::NewScene() { TheSceneHost().Reset(); }
+
 Document& HostSession::LoadScene(std::string_view path) {
   Document& loaded = ReadSceneFile(path, TheSceneHost().scene());
   TheSceneHost().SetActiveDocument(&loaded);

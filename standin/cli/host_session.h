@@ -66,6 +66,12 @@ class HostSession {
   // Sends host message `id` to every plug-in (loading them first).
   void SendMessage(int32_t id);
 
+  // Drops the scene and its documents for an empty one, as a new session
+  // starts, keeping the plug-ins loaded: the next scene of a batch sees
+  // nothing of the last. Host faults and journal counts start afresh too.
+  void NewScene();
+  bool PluginsLoaded() const { return plugins_ != nullptr; }
+
   // Reads the scene file at `path` ("-": standard input) as the active
   // document.
   Document& LoadScene(std::string_view path);

@@ -7,6 +7,7 @@
 
 #include "cli/host_session.h"
 #include "cli/mirror_options.h"
+#include "io/output_file.h"
 
 namespace standin {
 
@@ -32,5 +33,29 @@ struct MirrorRequest {
 // scene, the report and the journal, all or none. Each output is checked
 // before the run; on an error of the run only the journal is written.
 int RunMirror(const MirrorRequest& request);
+
+// The parts of a run that a batch of scenes shares with a single run.
+
+// Throws when an output of `request` cannot be written or lands on
+// another's file or on the scene, so that a run that would fail so touches
+// nothing.
+void CheckMirrorOutputs(const MirrorRequest& request);
+
+// What a run made besides the scene, ready for its files.
+struct MirrorProducts {
+  std::string report;
+  std::string dialog_picture;
+  std::string picture;
+};
+
+// Loads the scene into `session` and mirrors it as RunMirror does, up to
+// its outputs. `dialog_used_before`: the session opened the dialog for an
+// earlier scene, whose values it still shows.
+MirrorProducts MirrorInSession(HostSession& session, const MirrorRequest& request, bool dialog_used_before);
+
+// Stages the scene, the report and the pictures; the dialog pictures of
+// `pictures_of` too unless it is null.
+void StageMirrorOutputs(OutputBatch& outputs, const Document& document, const MirrorRequest& request,
+                        MirrorProducts& products, HostSession* pictures_of);
 
 }  // namespace standin

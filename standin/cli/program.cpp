@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <new>
 #include <string>
 
 #include "cli/command_errors.h"
 #include "cli/command_line.h"
+#include "cli/error_status.h"
 #include "cli/exit_status.h"
 #include "io/output_file.h"
 #include "io/scene_reader.h"
@@ -34,6 +34,7 @@ int Dispatch(std::span<const std::string_view> words) {
   }
   if (const auto* info = std::get_if<InfoRequest>(&line)) return RunInfo(*info);
   if (const auto* mirror = std::get_if<MirrorRequest>(&line)) return RunMirror(*mirror);
+  if (const auto* batch = std::get_if<MirrorBatchRequest>(&line)) return RunMirrorBatch(*batch);
   if (const auto* validate = std::get_if<ValidateRequest>(&line)) return RunValidate(*validate);
   if (const auto* render = std::get_if<RenderRequest>(&line)) return RunRender(*render);
   return RunScript(std::get<ScriptRequest>(line));
@@ -44,33 +45,10 @@ int Dispatch(std::span<const std::string_view> words) {
 int RunProgram(std::span<const std::string_view> words) {
   try {
     return Dispatch(words);
-  } catch (const UsageError& error) {
-    Report(error.what());
-    return kExitUsage;
-  } catch (const SceneReadError& error) {
-    Report(error.what());
-    return kExitUnreadable;
-  } catch (const SceneWriteError& error) {
-    Report(error.what());
-    return kExitFailure;
-  } catch (const FileWriteError& error) {
-    Report(error.what());
-    return kExitFailure;
-  } catch (const ScriptReadError& error) {
-    Report(error.what());
-    return kExitUnreadable;
-  } catch (const CommandMissingError& error) {
-    Report(error.what());
-    return kExitNoCommand;
-  } catch (const NoticeError& error) {
-    Report(error.what());
-    return kExitNotice;
-  } catch (const StepFailedError& error) {
-    Report(error.what());
-    return kExitFailure;
-  } catch (const std::bad_alloc&) {
-    Report("out of memory");
-    return kExitFailure;
+  } catch (...) {
+    const ErrorOutcome outcome = OutcomeOfCurrentError();
+    Report(outcome.message);
+    return outcome.status;
   }
 }
 

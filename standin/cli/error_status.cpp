@@ -1,0 +1,38 @@
+#include "cli/error_status.h"
+
+#include <exception>
+#include <new>
+
+#include "cli/command_errors.h"
+#include "cli/exit_status.h"
+#include "io/output_file.h"
+#include "io/scene_reader.h"
+#include "io/scene_writer.h"
+
+namespace standin {
+
+ErrorOutcome OutcomeOfCurrentError() {
+  try {
+    throw;
+  } catch (const UsageError& error) {
+    return {kExitUsage, error.what()};
+  } catch (const SceneReadError& error) {
+    return {kExitUnreadable, error.what()};
+  } catch (const SceneWriteError& error) {
+    return {kExitFailure, error.what()};
+  } catch (const FileWriteError& error) {
+    return {kExitFailure, error.what()};
+  } catch (const ScriptReadError& error) {
+    return {kExitUnreadable, error.what()};
+  } catch (const CommandMissingError& error) {
+    return {kExitNoCommand, error.what()};
+  } catch (const NoticeError& error) {
+    return {kExitNotice, error.what()};
+  } catch (const StepFailedError& error) {
+    return {kExitFailure, error.what()};
+  } catch (const std::bad_alloc&) {
+    return {kExitFailure, "out of memory"};
+  }
+}
+
+}  // namespace standin
