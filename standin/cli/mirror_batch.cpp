@@ -10,6 +10,7 @@
 #include "cli/exit_status.h"
 #include "io/json_text.h"
 #include "io/quoted_text.h"
+#include "ui/filename.h"
 
 namespace standin {
 namespace {
@@ -18,7 +19,7 @@ namespace fs = std::filesystem;
 
 // The name a scene's outputs take in the folder: its file name without the
 // extension.
-std::string OutputStem(const std::string& scene) { return fs::path(scene).stem().string(); }
+std::string OutputStem(const std::string& scene) { return Utf8Path(NativePath(scene).stem()); }
 
 // Alike on every system: a folder on Windows or macOS tells no case apart.
 std::string ClashKey(const std::string& scene) {
@@ -30,14 +31,14 @@ std::string ClashKey(const std::string& scene) {
 }
 
 std::string InFolder(const std::string& folder, const std::string& name) {
-  return (fs::path(folder) / name).string();
+  return Utf8Path(NativePath(folder) / NativePath(name));
 }
 
 MirrorRequest SceneRequest(const MirrorBatchRequest& batch, const std::string& scene) {
   MirrorRequest request = batch.each;
   const std::string stem = OutputStem(scene);
   request.scene = scene;
-  request.out = InFolder(batch.out_dir, fs::path(scene).filename().string());
+  request.out = InFolder(batch.out_dir, Utf8Path(NativePath(scene).filename()));
   if (batch.reports) request.report = InFolder(batch.out_dir, stem + ".report.json");
   if (batch.pictures) request.picture = InFolder(batch.out_dir, stem + ".png");
   if (batch.dialog_pictures) request.dialog_picture = InFolder(batch.out_dir, stem + ".dialog.png");
@@ -46,9 +47,10 @@ MirrorRequest SceneRequest(const MirrorBatchRequest& batch, const std::string& s
 
 void CheckOutDir(const std::string& folder) {
   std::error_code error;
-  if (fs::is_directory(fs::path(folder), error)) return;
+  const fs::path path = NativePath(folder);
+  if (fs::is_directory(path, error)) return;
   throw UsageError("--out-dir " + ShowInMessage(folder) +
-                   (fs::exists(fs::path(folder), error) ? " is no folder" : " does not exist") +
+                   (fs::exists(path, error) ? " is no folder" : " does not exist") +
                    "; name a folder that exists");
 }
 
