@@ -32,6 +32,7 @@ struct HostSettings {
   int64_t fail_op = 0;                // the host call that may fail that fails (from 1); 0: none
   std::optional<uint64_t> fail_seed;  // host calls that may fail fail at random from this seed
   std::string pictures;               // a folder that gets a PNG of every dialog opened; empty: none
+  std::string scene_in_notices;       // named after "standin: " in each notice (a scene of a batch)
 };
 
 class HostSession {

@@ -38,6 +38,7 @@ MirrorRequest SceneRequest(const MirrorBatchRequest& batch, const std::string& s
   MirrorRequest request = batch.each;
   const std::string stem = OutputStem(scene);
   request.scene = scene;
+  request.host.scene_in_notices = scene;
   request.out = InFolder(batch.out_dir, Utf8Path(NativePath(scene).filename()));
   if (batch.reports) request.report = InFolder(batch.out_dir, stem + ".report.json");
   if (batch.pictures) request.picture = InFolder(batch.out_dir, stem + ".png");

@@ -313,7 +313,15 @@ void NoticeBeforeMirror(const Document& document, const Dialog& dialog, const Ho
   if (selected > 0) line += SuffixNotice(dialog);
   if (line.empty()) return;
   if (settings.strict) throw NoticeError(StrictMessage(line));
-  if (!settings.quiet) std::fputs(line.c_str(), stderr);
+  if (settings.quiet) return;
+  // Each line begins "standin: "; the scene goes right after it.
+  for (size_t at = 0; !settings.scene_in_notices.empty() && at < line.size();) {
+    line.insert(at + std::string_view("standin: ").size(), settings.scene_in_notices + ": ");
+    const size_t end = line.find('\n', at);
+    if (end == std::string::npos) break;
+    at = end + 1;
+  }
+  std::fputs(line.c_str(), stderr);
 }
 
 void CheckNoRejectedWrites(int64_t before, const HostSettings& settings) {
