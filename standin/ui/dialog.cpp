@@ -19,12 +19,6 @@ constexpr std::array<std::string_view, 8> kKindNames = {"checkbox", "popup",    
 
 std::string_view GadgetKindName(GadgetKind kind) { return kKindNames[static_cast<std::size_t>(kind)]; }
 
-std::optional<GadgetKind> GadgetKindFromName(std::string_view name) {
-  auto it = std::find(kKindNames.begin(), kKindNames.end(), name);
-  if (it == kKindNames.end()) return std::nullopt;
-  return static_cast<GadgetKind>(it - kKindNames.begin());
-}
-
 void SetLimits(Gadget& gadget, double min, double max) {
   gadget.has_limits = std::isfinite(min) && std::isfinite(max) && min <= max;
   gadget.min = gadget.has_limits ? min : 0.0;
@@ -110,7 +104,6 @@ const Gadget* Dialog::Find(int32_t id) const {
 void Dialog::MenuFlushAll() {
   menus_.clear();
   open_menus_.clear();
-  menus_finished_ = false;
 }
 
 void Dialog::MenuSubBegin(std::string_view title_text) {
@@ -133,10 +126,7 @@ void Dialog::MenuAddEntry(int32_t id, std::string_view text) {
   menus_[open_menus_.back()].entries.push_back(MenuEntry{id, std::string(text)});
 }
 
-void Dialog::MenuFinished() {
-  open_menus_.clear();
-  menus_finished_ = true;
-}
+void Dialog::MenuFinished() { open_menus_.clear(); }
 
 bool Dialog::HasMenuEntry(int32_t id) const {
   for (const Menu& menu : menus_) {

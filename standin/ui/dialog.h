@@ -26,8 +26,6 @@ enum class GadgetKind { kCheckbox, kPopup, kEdit, kColor, kButton, kUserArea, kT
 
 // The kind's name in dialog dumps: "checkbox", "popup", "edit", ...
 std::string_view GadgetKindName(GadgetKind kind);
-// The kind named so, or nothing for an unknown name.
-std::optional<GadgetKind> GadgetKindFromName(std::string_view name);
 
 struct ColorValue {
   Vec3 color{};
@@ -139,7 +137,6 @@ class Dialog {
   // menu without title; a submenu begun inside another is listed as its own
   // menu after it, titled "Outer/Inner".
   const std::vector<Menu>& menus() const { return menus_; }
-  bool menus_finished() const { return menus_finished_; }
   void MenuFlushAll();
   void MenuSubBegin(std::string_view title);
   void MenuSubEnd();
@@ -154,7 +151,6 @@ class Dialog {
   std::unordered_map<int32_t, Gadget*> by_id_;
   std::vector<Menu> menus_;
   std::vector<std::size_t> open_menus_;  // indices into menus_, innermost last
-  bool menus_finished_ = false;
 };
 
 // Every dialog of this host process. The plug-in's handles are checked here:

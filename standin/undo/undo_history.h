@@ -52,8 +52,6 @@ class UndoHistory {
   // Brings back the last group undone; false when a group is open or there is
   // nothing to redo.
   bool Redo();
-  std::size_t undo_count() const { return done_.size(); }
-  std::size_t redo_count() const { return undone_.size(); }
 
  private:
   Document& doc_;
