@@ -68,6 +68,32 @@ std::vector<std::string> OutputsOf(const MirrorRequest& request) {
   return outputs;
 }
 
+// A file's name with links, `.` and `..` resolved, so that names can be
+// compared by the thousand at once (a hard link to a scene is still caught
+// by each scene's own check when the scene is its own output).
+std::string ResolvedName(const std::string& path) {
+  std::error_code error;
+  const fs::path resolved = fs::weakly_canonical(NativePath(path), error);
+  return Utf8Path(error ? NativePath(path) : resolved);
+}
+
+// An output of one scene that is another scene's file would overwrite it,
+// before or after that scene is read: refused before any scene runs.
+void CheckNoOutputIsAnotherScene(const MirrorBatchRequest& batch) {
+  std::map<std::string, const std::string*> scenes;
+  for (const std::string& scene : batch.scenes) scenes.emplace(ResolvedName(scene), &scene);
+  for (const std::string& scene : batch.scenes) {
+    for (const std::string& output : OutputsOf(SceneRequest(batch, scene))) {
+      const auto found = scenes.find(ResolvedName(output));
+      if (found == scenes.end() || *found->second == scene) continue;
+      throw UsageError("the output " + ShowInMessage(output) + " of scene " + ShowInMessage(scene) +
+                       " is scene " + ShowInMessage(*found->second) +
+                       ", which it would overwrite; mirror that scene in a run of its own or move it out of "
+                       "--out-dir");
+    }
+  }
+}
+
 // A scene that failed may leave the dialog open; the next scene opens it
 // anew.
 void CloseLeftDialog(HostSession& session) {
@@ -134,6 +160,7 @@ void CheckBatchScenes(const std::vector<std::string>& scenes) {
 
 int RunMirrorBatch(const MirrorBatchRequest& batch) {
   CheckOutDir(batch.out_dir);
+  CheckNoOutputIsAnotherScene(batch);
   HostSession session(batch.each.host, DialogPictureFolder::Writing::kWithOutputs);
   int worst = kExitDone;
   bool dialog_used = false;

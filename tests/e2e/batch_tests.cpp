@@ -61,6 +61,14 @@ TEST_F(EndToEndBatch, CommandLinesThatCannotWorkAreRefusedBeforeAnyRun) {
   EXPECT_EQ(no_folder.status, 2);
   EXPECT_NE(no_folder.err.find("--out-dir"), std::string::npos) << no_folder.err;
   EXPECT_EQ(Batch({Example("arm.json").string()}, {"--out-dir", "out", "--out", "x.json"}).status, 2);
+  // One scene's report would overwrite another scene kept in the folder.
+  fs::create_directories(File("kept"));
+  fs::copy_file(Example("polygon.json"), File("kept/arm.report.json"));
+  const ProgramRun overwrite =
+      Batch({Example("arm.json").string(), "kept/arm.report.json"}, {"--out-dir", "kept", "--each-report"});
+  EXPECT_EQ(overwrite.status, 2);
+  EXPECT_NE(overwrite.err.find("would overwrite"), std::string::npos) << overwrite.err;
+  EXPECT_EQ(ReadText(File("kept/arm.report.json")), ReadText(Example("polygon.json")));
   EXPECT_TRUE(fs::is_empty(File("out")) && no_folder.out.empty());
 }
 
