@@ -3,14 +3,28 @@
 #pragma once
 
 #include <stdexcept>
+#include <string>
+
+#include "cli/exit_status.h"
 
 namespace standin {
 
-// A command line that does not fit its command; the program's exit status
-// is then 2.
-class UsageError : public std::runtime_error {
+// An error that ends a run with its own exit status, which it carries: the
+// program and each scene of a batch report it as they find it.
+class CommandError : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  CommandError(ExitStatus status, const std::string& message)
+      : std::runtime_error(message), status_(status) {}
+  ExitStatus status() const { return status_; }
+
+ private:
+  ExitStatus status_;
+};
+
+// A command line that does not fit its command (exit 2).
+class UsageError : public CommandError {
+ public:
+  explicit UsageError(const std::string& message) : CommandError(kExitUsage, message) {}
 };
 
 // Something a user cannot do in the host: change a disabled gadget, press a
@@ -22,24 +36,24 @@ class UserActionError : public UsageError {
 };
 
 // A step needs a command that no loaded plug-in registered (exit 4).
-class CommandMissingError : public std::runtime_error {
+class CommandMissingError : public CommandError {
  public:
-  using std::runtime_error::runtime_error;
+  explicit CommandMissingError(const std::string& message) : CommandError(kExitNoCommand, message) {}
 };
 
 // The plug-in did not do what a step needs of it (the mirror command opened
 // no dialog, say): exit 1.
-class StepFailedError : public std::runtime_error {
+class StepFailedError : public CommandError {
  public:
-  using std::runtime_error::runtime_error;
+  explicit StepFailedError(const std::string& message) : CommandError(kExitFailure, message) {}
 };
 
 // Under --strict, what would otherwise be a notice on standard error (the
 // mirror changed nothing, the host refused a write): a batch log keeps the
 // exit status where it would lose the line (exit 5).
-class NoticeError : public std::runtime_error {
+class NoticeError : public CommandError {
  public:
-  using std::runtime_error::runtime_error;
+  explicit NoticeError(const std::string& message) : CommandError(kExitNotice, message) {}
 };
 
 // A step a user cannot take because the host failed a request of the
@@ -51,9 +65,9 @@ class HostRefusalError : public StepFailedError {
 };
 
 // A script that cannot be read: missing, or a line that is no step (exit 3).
-class ScriptReadError : public std::runtime_error {
+class ScriptReadError : public CommandError {
  public:
-  using std::runtime_error::runtime_error;
+  explicit ScriptReadError(const std::string& message) : CommandError(kExitUnreadable, message) {}
 };
 
 }  // namespace standin

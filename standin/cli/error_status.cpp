@@ -14,21 +14,13 @@ namespace standin {
 ErrorOutcome OutcomeOfCurrentError() {
   try {
     throw;
-  } catch (const UsageError& error) {
-    return {kExitUsage, error.what()};
+  } catch (const CommandError& error) {
+    return {error.status(), error.what()};
   } catch (const SceneReadError& error) {
     return {kExitUnreadable, error.what()};
   } catch (const SceneWriteError& error) {
     return {kExitFailure, error.what()};
   } catch (const FileWriteError& error) {
-    return {kExitFailure, error.what()};
-  } catch (const ScriptReadError& error) {
-    return {kExitUnreadable, error.what()};
-  } catch (const CommandMissingError& error) {
-    return {kExitNoCommand, error.what()};
-  } catch (const NoticeError& error) {
-    return {kExitNotice, error.what()};
-  } catch (const StepFailedError& error) {
     return {kExitFailure, error.what()};
   } catch (const std::bad_alloc&) {
     return {kExitFailure, "out of memory"};
