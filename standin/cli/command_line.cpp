@@ -1,20 +1,70 @@
 #include "cli/command_line.h"
 
 #include <CLI/CLI.hpp>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "cli/command_conventions.h"
 #include "cli/command_errors.h"
 #include "cli/command_options.h"
+#include "cli/info_command.h"
 #include "cli/mirror_command_line.h"
+#include "cli/render_command.h"
+#include "cli/script_command.h"
 #include "io/quoted_text.h"
 #include "ui/user_values.h"
+#include "validate/validate_command.h"
 
 namespace standin {
 namespace {
 
 constexpr std::string_view kReference = "docs/standin.md";
+
+// `info`: the scene and the form of its listing.
+class InfoOptions {
+ public:
+  explicit InfoOptions(CLI::App& command) {
+    AddOperand(command, "SCENE", request_.scene, "the scene file");
+    command.add_flag("--json", request_.json, "print the tree as JSON");
+    command.add_flag(
+        "--flat", request_.flat,
+        "print the objects as JSON, one record per object with its path, depth, parent and world placement");
+    command.add_flag("--params", request_.params, "list each object's parameters");
+  }
+
+  CommandRun Read(const CLI::App&) const {
+    return [request = request_] { return RunInfo(request); };
+  }
+
+ private:
+  InfoRequest request_;
+};
+
+// `script`: the script file and the host's options.
+class ScriptOptions {
+ public:
+  explicit ScriptOptions(CLI::App& command) : host_(AddScriptOperand(command, script_)) {
+    command.footer(ScriptStepsHelp());
+  }
+
+  CommandRun Read(const CLI::App&) const {
+    ScriptRequest request;
+    request.script = script_;
+    request.host = host_.Read();
+    return [request] { return RunScript(request); };
+  }
+
+ private:
+  // The operand comes before the host's options in the help.
+  static CLI::App& AddScriptOperand(CLI::App& command, std::string& script) {
+    AddOperand(command, "FILE", script, "the script");
+    return command;
+  }
+
+  std::string script_;
+  HostOptions host_;
+};
 
 // `validate`: the host's options and how hard and with which draws to test.
 class ValidateOptions {
@@ -36,10 +86,13 @@ class ValidateOptions {
     host_->journal->description(
         "write the journal of the first failing step, or of the last one, to FILE (- for standard output)");
     host_->quiet->description("print no result lines (a failure is still shown on standard error)");
+    command.footer(
+        "Exit status: 0 every test passed, 1 a step failed (one line names the test, the step and the seed "
+        "that reproduce it), 2 usage error.");
     command.footer([] { return "Checks, in the order they run: " + CheckNames() + "."; });
   }
 
-  ValidateRequest Read() const {
+  CommandRun Read(const CLI::App&) const {
     ValidateRequest request;
     request.host = host_->Read();
     if (strictness_->count() > 0) request.strictness = ReadInteger(Last(strictness_), "--strictness", 1, 10);
@@ -51,7 +104,7 @@ class ValidateOptions {
       request.checks.push_back(name);
     }
     request.list = SwitchedOn(list_);
-    return request;
+    return [request] { return RunValidate(request); };
   }
 
  private:
@@ -92,6 +145,7 @@ class RenderOptions {
                                       "Y up), or all three side by side",
                                       "all"))
             ->type_name("front|top|side|all");
+    command.footer("The views and what they show: docs/standin-render.md in Vitrel's source tree.");
     size_ = command.add_option("--size")
                 ->description(
                     "the picture's width and height in pixels, each from 16 to 8192 (default 1200,440 "
@@ -99,7 +153,7 @@ class RenderOptions {
                 ->type_name("W,H");
   }
 
-  RenderRequest Read() const {
+  CommandRun Read(const CLI::App&) const {
     RenderRequest request;
     request.scene = scene_;
     request.out = Last(out_);
@@ -120,7 +174,7 @@ class RenderOptions {
             " for --size (W,H: width and height in pixels, each from 16 to 8192, such as 1200,440)");
       }
     }
-    return request;
+    return [request] { return RunRender(request); };
   }
 
  private:
@@ -145,6 +199,36 @@ std::string HelpHint(const CLI::App& app) {
   return " (see standin " + (chosen.empty() ? std::string() : chosen.front()->get_name() + " ") + "--help)";
 }
 
+// Reads a subcommand's options once the parser has filled them in.
+using ReadCommand = std::function<CommandRun(const CLI::App&)>;
+
+// Adds `Options` to a subcommand; the reader keeps them for the parse.
+template <class Options>
+ReadCommand AddOptions(CLI::App& command) {
+  auto options = std::make_shared<Options>(command);
+  return [options](const CLI::App& parsed) { return options->Read(parsed); };
+}
+
+// The subcommands, in the order the help lists them.
+struct Subcommand {
+  std::string_view name;
+  std::string_view help;
+  ReadCommand (*add)(CLI::App& command);
+};
+
+constexpr Subcommand kSubcommands[] = {
+    {"info", "print the scene as an indented tree of objects", AddOptions<InfoOptions>},
+    {"mirror", "mirror the selection through the plug-in's dialog, as a user would",
+     AddOptions<MirrorOptions>},
+    {"script", "run the steps of a script file, one per line", AddOptions<ScriptOptions>},
+    {"render", "draw the scene in orthographic views (front, top, side) as a PNG picture",
+     AddOptions<RenderOptions>},
+    {"validate",
+     "test the plug-in hard: load and end it, its dialog, odd gadget values, random mirrors, failing host "
+     "calls",
+     AddOptions<ValidateOptions>},
+};
+
 }  // namespace
 
 CommandLine ParseCommandLine(std::span<const std::string_view> words) {
@@ -167,49 +251,14 @@ CommandLine ParseCommandLine(std::span<const std::string_view> words) {
       "standin help COMMAND). The full reference is " +
       std::string(kReference) + " in Vitrel's source tree.");
 
-  InfoRequest info;
-  CLI::App* info_command = app.add_subcommand("info", "print the scene as an indented tree of objects");
-  TakeEveryValue(*info_command);
-  AddOperand(*info_command, "SCENE", info.scene, "the scene file");
-  info_command->add_flag("--json", info.json, "print the tree as JSON");
-  info_command->add_flag(
-      "--flat", info.flat,
-      "print the objects as JSON, one record per object with its path, depth, parent and world placement");
-  info_command->add_flag("--params", info.params, "list each object's parameters");
-
-  CLI::App* mirror_command =
-      app.add_subcommand("mirror", "mirror the selection through the plug-in's dialog, as a user would");
-  TakeEveryValue(*mirror_command);
-  MirrorOptions mirror(*mirror_command);
-  mirror_command->footer(
-      "Options apply in the order given, except that --duplicate, --keep-color and "
-      "--color-mode come first, as a user enables gadgets before using them. With --out-dir, each "
-      "scene prints one JSON line and the exit status is the highest of the scenes'.");
-
-  ScriptRequest script;
-  CLI::App* script_command = app.add_subcommand("script", "run the steps of a script file, one per line");
-  TakeEveryValue(*script_command);
-  AddOperand(*script_command, "FILE", script.script, "the script");
-  const HostOptions script_host(*script_command);
-  script_command->footer(ScriptStepsHelp());
-
-  CLI::App* render_command = app.add_subcommand(
-      "render", "draw the scene in orthographic views (front, top, side) as a PNG picture");
-  TakeEveryValue(*render_command);
-  const RenderOptions render(*render_command);
-  render_command->footer("The views and what they show: docs/standin-render.md in Vitrel's source tree.");
-
-  CLI::App* validate_command = app.add_subcommand(
-      "validate",
-      "test the plug-in hard: load and end it, its dialog, odd gadget values, random mirrors, "
-      "failing host calls");
-  TakeEveryValue(*validate_command);
-  const ValidateOptions validate(*validate_command);
-  validate_command->footer(
-      "Exit status: 0 every test passed, 1 a step failed (one line names the test, the step and the seed "
-      "that reproduce it), 2 usage error.");
-
-  const std::vector<std::string> commands = {"info", "mirror", "script", "render", "validate"};
+  std::vector<std::string> commands;
+  std::vector<std::pair<CLI::App*, ReadCommand>> readers;
+  for (const Subcommand& subcommand : kSubcommands) {
+    CLI::App* command = app.add_subcommand(std::string(subcommand.name), std::string(subcommand.help));
+    TakeEveryValue(*command);
+    readers.emplace_back(command, subcommand.add(*command));
+    commands.emplace_back(subcommand.name);
+  }
   const std::vector<std::string> asked = WithHelpCommandRead(words, commands);
   std::vector<std::string> reversed(asked.rbegin(), asked.rend());
   try {
@@ -224,26 +273,10 @@ CommandLine ParseCommandLine(std::span<const std::string_view> words) {
     throw UsageError(error.what() + HelpHint(app));
   }
   try {
-    if (info_command->parsed()) {
-      CheckNothingLeft(*info_command);
-      return info;
-    }
-    if (mirror_command->parsed()) {
-      CheckNothingLeft(*mirror_command);
-      return mirror.Read(*mirror_command);
-    }
-    if (script_command->parsed()) {
-      CheckNothingLeft(*script_command);
-      script.host = script_host.Read();
-      return script;
-    }
-    if (render_command->parsed()) {
-      CheckNothingLeft(*render_command);
-      return render.Read();
-    }
-    if (validate_command->parsed()) {
-      CheckNothingLeft(*validate_command);
-      return validate.Read();
+    for (const auto& [command, read] : readers) {
+      if (!command->parsed()) continue;
+      CheckNothingLeft(*command);
+      return read(*command);
     }
     const std::vector<std::string> left = app.remaining();
     if (left.empty()) throw UsageError("missing command");

@@ -1,18 +1,12 @@
 // The command line of `standin`: its subcommands and their options, read by
-// the argument parser into one request per subcommand.
+// the argument parser from one table of subcommands.
 #pragma once
 
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <variant>
-
-#include "cli/info_command.h"
-#include "cli/mirror_batch.h"
-#include "cli/mirror_command.h"
-#include "cli/render_command.h"
-#include "cli/script_command.h"
-#include "validate/validate_command.h"
 
 namespace standin {
 
@@ -22,8 +16,11 @@ struct Printout {
   std::string text;
 };
 
-using CommandLine = std::variant<Printout, InfoRequest, MirrorRequest, MirrorBatchRequest, ScriptRequest,
-                                 ValidateRequest, RenderRequest>;
+// A subcommand read from its command line, ready to run; it returns the
+// program's exit status.
+using CommandRun = std::function<int()>;
+
+using CommandLine = std::variant<Printout, CommandRun>;
 
 // Reads `words` (without the program's name). Options may come before or
 // after the operand, as `--opt value` or `--opt=value`. Throws UsageError

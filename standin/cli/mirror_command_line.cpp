@@ -67,11 +67,15 @@ MirrorOptions::MirrorOptions(CLI::App& command) {
   undo_ = command.add_flag("--undo")->description("undo the mirror once before writing");
   redo_ = command.add_flag("--redo")->description("then redo it once (needs --undo)");
   host_.emplace(command);  // listed last in the help: they concern the host, not the mirror
+  command.footer(
+      "Options apply in the order given, except that --duplicate, --keep-color and "
+      "--color-mode come first, as a user enables gadgets before using them. With --out-dir, each "
+      "scene prints one JSON line and the exit status is the highest of the scenes'.");
 }
 
-CommandLine MirrorOptions::Read(const CLI::App& command) const {
+CommandRun MirrorOptions::Read(const CLI::App& command) const {
   const MirrorRequest request = ReadRequest(command);
-  if (out_dir_->count() > 0) return ReadBatch(request);
+  if (out_dir_->count() > 0) return [batch = ReadBatch(request)] { return RunMirrorBatch(batch); };
   if (scenes_.size() > 1) {
     throw UsageError(std::to_string(scenes_.size()) +
                      " scenes need --out-dir DIR, the folder that gets each scene's outputs");
@@ -79,7 +83,7 @@ CommandLine MirrorOptions::Read(const CLI::App& command) const {
   for (const CLI::Option* option : {each_report_, each_picture_, each_dialog_picture_}) {
     if (option->count() > 0) throw UsageError(option->get_name() + " needs --out-dir DIR");
   }
-  return request;
+  return [request] { return RunMirror(request); };
 }
 
 MirrorRequest MirrorOptions::ReadRequest(const CLI::App& command) const {

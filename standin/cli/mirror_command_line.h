@@ -10,6 +10,8 @@
 
 #include "cli/command_line.h"
 #include "cli/command_options.h"
+#include "cli/mirror_batch.h"
+#include "cli/mirror_command.h"
 
 namespace standin {
 
@@ -26,7 +28,7 @@ class MirrorOptions {
   explicit MirrorOptions(CLI::App& command);
 
   // One scene, or a batch with --out-dir.
-  CommandLine Read(const CLI::App& command) const;
+  CommandRun Read(const CLI::App& command) const;
 
  private:
   // The request, the gadgets in the order given (then ordered for

@@ -4,13 +4,10 @@
 #include <cstdio>
 #include <string>
 
-#include "cli/command_errors.h"
 #include "cli/command_line.h"
 #include "cli/error_status.h"
 #include "cli/exit_status.h"
 #include "io/output_file.h"
-#include "io/scene_reader.h"
-#include "io/scene_writer.h"
 
 namespace standin {
 namespace {
@@ -32,12 +29,7 @@ int Dispatch(std::span<const std::string_view> words) {
     WriteOutput("-", printout->text);
     return kExitDone;
   }
-  if (const auto* info = std::get_if<InfoRequest>(&line)) return RunInfo(*info);
-  if (const auto* mirror = std::get_if<MirrorRequest>(&line)) return RunMirror(*mirror);
-  if (const auto* batch = std::get_if<MirrorBatchRequest>(&line)) return RunMirrorBatch(*batch);
-  if (const auto* validate = std::get_if<ValidateRequest>(&line)) return RunValidate(*validate);
-  if (const auto* render = std::get_if<RenderRequest>(&line)) return RunRender(*render);
-  return RunScript(std::get<ScriptRequest>(line));
+  return std::get<CommandRun>(line)();
 }
 
 }  // namespace
