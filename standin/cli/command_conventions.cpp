@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "cli/command_errors.h"
 #include "io/quoted_text.h"
+#include "session/command_errors.h"
 
 #ifdef _WIN32
 #include <io.h>

@@ -10,9 +10,9 @@
 #include <string>
 #include <string_view>
 
-#include "cli/command_errors.h"
-#include "cli/host_session.h"
 #include "io/quoted_text.h"
+#include "session/command_errors.h"
+#include "session/host_session.h"
 #include "ui/user_values.h"
 
 namespace standin {

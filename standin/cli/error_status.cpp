@@ -3,11 +3,12 @@
 #include <exception>
 #include <new>
 
-#include "cli/command_errors.h"
-#include "cli/exit_status.h"
 #include "io/output_file.h"
 #include "io/scene_reader.h"
 #include "io/scene_writer.h"
+#include "io/script_reader.h"
+#include "session/command_errors.h"
+#include "session/exit_status.h"
 
 namespace standin {
 
@@ -17,6 +18,8 @@ ErrorOutcome OutcomeOfCurrentError() {
   } catch (const CommandError& error) {
     return {error.status(), error.what()};
   } catch (const SceneReadError& error) {
+    return {kExitUnreadable, error.what()};
+  } catch (const ScriptReadError& error) {
     return {kExitUnreadable, error.what()};
   } catch (const SceneWriteError& error) {
     return {kExitFailure, error.what()};

@@ -8,7 +8,6 @@
 #include <utility>
 #include <vector>
 
-#include "cli/exit_status.h"
 #include "io/json_text.h"
 #include "io/output_file.h"
 #include "io/scene_reader.h"
@@ -16,6 +15,7 @@
 #include "render/scene_view.h"
 #include "scene/rotation.h"
 #include "scene/types.h"
+#include "session/exit_status.h"
 
 namespace standin {
 namespace {

@@ -5,11 +5,11 @@
 #include <filesystem>
 #include <map>
 
-#include "cli/command_errors.h"
 #include "cli/error_status.h"
-#include "cli/exit_status.h"
 #include "io/json_text.h"
 #include "io/quoted_text.h"
+#include "session/command_errors.h"
+#include "session/exit_status.h"
 #include "ui/filename.h"
 
 namespace standin {

@@ -4,8 +4,6 @@
 #include <string>
 #include <utility>
 
-#include "cli/command_errors.h"
-#include "cli/exit_status.h"
 #include "cli/mirror_picture.h"
 #include "cli/mirror_report.h"
 #include "cli/output_plan.h"
@@ -13,6 +11,8 @@
 #include "host/run_record.h"
 #include "io/output_file.h"
 #include "io/scene_writer.h"
+#include "session/command_errors.h"
+#include "session/exit_status.h"
 #include "ui/dialog_picture.h"
 
 namespace standin {

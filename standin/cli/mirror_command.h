@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/host_session.h"
-#include "cli/mirror_options.h"
 #include "io/output_file.h"
+#include "session/host_session.h"
+#include "session/mirror_options.h"
 
 namespace standin {
 

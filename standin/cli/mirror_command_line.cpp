@@ -1,8 +1,8 @@
 #include "cli/mirror_command_line.h"
 
 #include "cli/command_conventions.h"
-#include "cli/command_errors.h"
 #include "io/quoted_text.h"
+#include "session/command_errors.h"
 #include "ui/user_values.h"
 
 namespace standin {

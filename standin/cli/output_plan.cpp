@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "cli/command_errors.h"
 #include "io/output_file.h"
 #include "io/quoted_text.h"
+#include "session/command_errors.h"
 
 namespace standin {
 namespace {

@@ -6,8 +6,8 @@
 
 #include "cli/command_line.h"
 #include "cli/error_status.h"
-#include "cli/exit_status.h"
 #include "io/output_file.h"
+#include "session/exit_status.h"
 
 namespace standin {
 namespace {

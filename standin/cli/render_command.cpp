@@ -1,11 +1,11 @@
 #include "cli/render_command.h"
 
-#include "cli/exit_status.h"
 #include "draw/png.h"
 #include "io/output_file.h"
 #include "io/scene_reader.h"
 #include "render/scene_drawing.h"
 #include "render/scene_shapes.h"
+#include "session/exit_status.h"
 #include "ui/user_values.h"
 
 namespace standin {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "cli/host_session.h"
+#include "session/host_session.h"
 
 namespace standin {
 

@@ -5,7 +5,7 @@
 #include <map>
 #include <span>
 
-#include "cli/mirror_options.h"
+#include "session/mirror_options.h"
 #include "validate/validation.h"
 
 namespace standin {

@@ -5,10 +5,10 @@
 // sweeps more scenes, their steps numbered on). Each run must survive,
 // close the undo groups it opened, show only the plug-in's own failure
 // messages, and one undo must leave the document exactly as it was.
-#include "cli/command_errors.h"
-#include "cli/mirror_options.h"
 #include "host/faults.h"
 #include "io/scene_writer.h"
+#include "session/command_errors.h"
+#include "session/mirror_options.h"
 #include "validate/random_scene.h"
 #include "validate/validation.h"
 

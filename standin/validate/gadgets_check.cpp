@@ -11,7 +11,7 @@
 #include <limits>
 #include <span>
 
-#include "cli/mirror_options.h"
+#include "session/mirror_options.h"
 #include "validate/random_scene.h"
 #include "validate/validation.h"
 

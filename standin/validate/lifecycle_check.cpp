@@ -8,9 +8,9 @@
 #include <sstream>
 
 #include "abi/commands.h"
-#include "cli/mirror_options.h"
 #include "journal/journal.h"
 #include "loader/plugin_host.h"
+#include "session/mirror_options.h"
 #include "validate/validation.h"
 
 namespace standin {

@@ -6,9 +6,9 @@
 // run, byte for byte as standin writes it, and one redo the mirrored scene.
 #include <algorithm>
 
-#include "cli/mirror_options.h"
 #include "host/run_record.h"
 #include "io/scene_writer.h"
+#include "session/mirror_options.h"
 #include "validate/random_scene.h"
 #include "validate/reflection_check.h"
 #include "validate/validation.h"

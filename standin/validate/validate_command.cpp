@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "cli/exit_status.h"
 #include "io/output_file.h"
+#include "session/exit_status.h"
 
 namespace standin {
 namespace {

@@ -15,8 +15,8 @@
 #include <utility>
 #include <vector>
 
-#include "cli/host_session.h"
-#include "cli/mirror_options.h"
+#include "session/host_session.h"
+#include "session/mirror_options.h"
 #include "ui/dialog.h"
 #include "validate/dice.h"
 

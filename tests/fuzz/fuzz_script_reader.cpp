@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string_view>
 
-#include "cli/command_errors.h"
-#include "cli/script_reader.h"
+#include "io/script_reader.h"
+#include "session/command_errors.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   try {

@@ -1,11 +1,10 @@
-#include "cli/script_reader.h"
+#include "io/script_reader.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 
-#include "cli/command_errors.h"
 #include "io/input_file.h"
 
 namespace standin {

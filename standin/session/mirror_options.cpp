@@ -1,13 +1,13 @@
-#include "cli/mirror_options.h"
+#include "session/mirror_options.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
 
-#include "cli/command_errors.h"
 #include "host/run_record.h"
 #include "io/quoted_text.h"
 #include "journal/journal.h"
+#include "session/command_errors.h"
 #include "ui/dialog_host.h"
 #include "ui/user_values.h"
 

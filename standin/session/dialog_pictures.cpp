@@ -1,11 +1,11 @@
-#include "cli/dialog_pictures.h"
+#include "session/dialog_pictures.h"
 
 #include <exception>
 #include <system_error>
 
-#include "cli/command_errors.h"
 #include "draw/png.h"
 #include "io/quoted_text.h"
+#include "session/command_errors.h"
 #include "ui/dialog_host.h"
 #include "ui/dialog_picture.h"
 #include "ui/filename.h"

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/host_session.h"
+#include "session/host_session.h"
 #include "ui/dialog.h"
 
 namespace standin {

@@ -12,10 +12,10 @@
 #include <string>
 #include <string_view>
 
-#include "cli/dialog_pictures.h"
 #include "io/text_sink.h"
 #include "journal/block_text_buffer.h"
 #include "scene/document.h"
+#include "session/dialog_pictures.h"
 #include "ui/dialog.h"
 
 namespace standin {

@@ -1,4 +1,4 @@
-#include "cli/object_paths.h"
+#include "session/object_paths.h"
 
 #include <vector>
 

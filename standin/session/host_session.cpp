@@ -1,12 +1,10 @@
-#include "cli/host_session.h"
+#include "session/host_session.h"
 
 #include <cstdio>
 #include <iostream>
 #include <vector>
 
 #include "abi/host_table.h"
-#include "cli/command_errors.h"
-#include "cli/object_paths.h"
 #include "host/faults.h"
 #include "host/scene_host.h"
 #include "io/output_file.h"
@@ -14,6 +12,8 @@
 #include "io/scene_writer.h"
 #include "journal/journal.h"
 #include "loader/plugin_host.h"
+#include "session/command_errors.h"
+#include "session/object_paths.h"
 #include "ui/dialog_host.h"
 #include "ui/host_options.h"
 #include "undo/undo_history.h"

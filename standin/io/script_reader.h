@@ -1,11 +1,19 @@
 // Script files of `standin script`: lines of words.
 #pragma once
 
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace standin {
+
+// A script that cannot be read: missing, or a line that is no step (the
+// program's exit status 3).
+class ScriptReadError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
 
 struct ScriptLine {
   int number = 0;  // counting from 1

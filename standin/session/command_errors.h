@@ -1,11 +1,11 @@
 // The errors that end the program, each with its own exit status (beside
-// those of reading and writing files, io/).
+// those of reading files, scenes and scripts, and writing them, io/).
 #pragma once
 
 #include <stdexcept>
 #include <string>
 
-#include "cli/exit_status.h"
+#include "session/exit_status.h"
 
 namespace standin {
 
@@ -62,12 +62,6 @@ class NoticeError : public CommandError {
 class HostRefusalError : public StepFailedError {
  public:
   using StepFailedError::StepFailedError;
-};
-
-// A script that cannot be read: missing, or a line that is no step (exit 3).
-class ScriptReadError : public CommandError {
- public:
-  explicit ScriptReadError(const std::string& message) : CommandError(kExitUnreadable, message) {}
 };
 
 }  // namespace standin
