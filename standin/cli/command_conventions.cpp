@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "io/quoted_text.h"
+#include "base/quoted_text.h"
 #include "session/command_errors.h"
 
 #ifdef _WIN32

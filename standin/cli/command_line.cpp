@@ -5,13 +5,13 @@
 #include <optional>
 #include <vector>
 
+#include "base/quoted_text.h"
 #include "cli/command_conventions.h"
 #include "cli/command_options.h"
 #include "cli/info_command.h"
 #include "cli/mirror_command_line.h"
 #include "cli/render_command.h"
 #include "cli/script_command.h"
-#include "io/quoted_text.h"
 #include "session/command_errors.h"
 #include "ui/user_values.h"
 #include "validate/validate_command.h"

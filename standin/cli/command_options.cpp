@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 
-#include "abi/host_table.h"
 #include "cli/program_location.h"
+#include "table/host_table.h"
 #include "ui/filename.h"
 
 namespace standin {

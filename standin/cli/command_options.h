@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "io/quoted_text.h"
+#include "base/quoted_text.h"
 #include "session/command_errors.h"
 #include "session/host_session.h"
 #include "ui/user_values.h"

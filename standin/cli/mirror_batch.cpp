@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <map>
 
+#include "base/quoted_text.h"
 #include "cli/error_status.h"
 #include "io/json_text.h"
-#include "io/quoted_text.h"
 #include "session/command_errors.h"
 #include "session/exit_status.h"
 #include "ui/filename.h"

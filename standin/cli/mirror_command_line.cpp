@@ -1,7 +1,7 @@
 #include "cli/mirror_command_line.h"
 
+#include "base/quoted_text.h"
 #include "cli/command_conventions.h"
-#include "io/quoted_text.h"
 #include "session/command_errors.h"
 #include "ui/user_values.h"
 

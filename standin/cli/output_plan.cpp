@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "base/quoted_text.h"
 #include "io/output_file.h"
-#include "io/quoted_text.h"
 #include "session/command_errors.h"
 
 namespace standin {

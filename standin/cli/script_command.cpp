@@ -8,14 +8,13 @@
 #include <string_view>
 #include <vector>
 
-#include "abi/host_table.h"
+#include "base/quoted_text.h"
 #include "cli/output_plan.h"
 #include "cli/program_location.h"
 #include "draw/png.h"
 #include "host/faults.h"
 #include "host/run_record.h"
 #include "io/output_file.h"
-#include "io/quoted_text.h"
 #include "io/scene_reader.h"
 #include "io/scene_writer.h"
 #include "io/script_reader.h"
@@ -24,6 +23,7 @@
 #include "session/exit_status.h"
 #include "session/host_session.h"
 #include "session/mirror_options.h"
+#include "table/host_table.h"
 #include "ui/dialog_dump.h"
 #include "ui/dialog_picture.h"
 #include "ui/user_values.h"

@@ -1,6 +1,6 @@
 #include "host/run_record.h"
 
-#include "io/quoted_text.h"
+#include "base/quoted_text.h"
 
 namespace standin {
 namespace {

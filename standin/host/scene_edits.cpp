@@ -4,10 +4,10 @@
 #include <cmath>
 #include <limits>
 
+#include "base/quoted_text.h"
 #include "host/faults.h"
 #include "host/plugin_calls.h"
 #include "host/run_record.h"
-#include "io/quoted_text.h"
 #include "journal/journal.h"
 #include "scene/container_values.h"
 #include "scene/geometry_ops.h"
@@ -37,7 +37,7 @@ int32_t CountOf(std::size_t size) {
 }
 
 void NoteSelection(Document& doc, Object& op) {
-  if (UndoHistory* history = doc.undo_if_made()) history->NoteSelection(op);
+  if (UndoHistory* history = UndoIfMade(doc)) history->NoteSelection(op);
 }
 
 void Select(Document& doc, Object& op, bool selected) {
@@ -74,7 +74,7 @@ bool InsertObject(Document& doc, Object& op, Object* parent, Object* pred, bool 
   if (pred != nullptr && (pred->document != &doc || pred->parent != parent)) return false;
   if (unique_name) op.data.name = UniqueName(doc, op.data.name);
   doc.Insert(&op, parent, pred);
-  if (UndoHistory* history = doc.undo_if_made()) history->CheckInsert(op);
+  if (UndoHistory* history = UndoIfMade(doc)) history->CheckInsert(op);
   if (RunRecord* record = CurrentRunRecord()) record->NoteInsert(op);
   Journal::Event(HostJournal(), "insert").ObjectRef("object", &op).Bool("uniqueName", unique_name);
   return true;
@@ -82,7 +82,7 @@ bool InsertObject(Document& doc, Object& op, Object* parent, Object* pred, bool 
 
 bool StartUndo(Document& doc) {
   Journal::Event(HostJournal(), "undo.start");
-  doc.undo().StartGroup();
+  UndoOf(doc).StartGroup();
   return true;
 }
 
@@ -92,16 +92,17 @@ bool AddUndo(Document& doc, int32_t type, Object* op) {
   // registered in, so it is registered once it is in one; registered before,
   // its undo would leave the object behind.
   if (type == kUndoNewObject && op != nullptr && op->document == nullptr) {
-    ReportHostCheck("undo", "a plug-in registered an object as new before it was in a document; register it right "
-                            "after inserting it");
+    ReportHostCheck("undo",
+                    "a plug-in registered an object as new before it was in a document; register it right "
+                    "after inserting it");
     return false;
   }
-  return op != nullptr && doc.undo().Add(type, *op);
+  return op != nullptr && UndoOf(doc).Add(type, *op);
 }
 
 bool EndUndo(Document& doc) {
   Journal::Event(HostJournal(), "undo.end");
-  return doc.undo().EndGroup();
+  return UndoOf(doc).EndGroup();
 }
 
 bool SetName(Object& op, std::string_view name) {
@@ -176,7 +177,7 @@ void* WritableTagData(Object& op, int32_t tag_type) {
     data = op.data.tangents->data();
   if (data == nullptr || HostFaults().ShouldFail(Fault::kTagData)) return nullptr;
   if (op.document != nullptr) {
-    if (UndoHistory* history = op.document->undo_if_made()) history->WatchTagData(op, tag_type);
+    if (UndoHistory* history = UndoIfMade(*op.document)) history->WatchTagData(op, tag_type);
   }
   if (tag_type == kTangentTag) {
     RecordTreatment(op, Treatment::kTangents);

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "io/regular_input.h"
+#include "base/regular_input.h"
 
 namespace standin {
 

@@ -7,7 +7,7 @@
 #include <type_traits>
 #include <variant>
 
-#include "io/quoted_text.h"
+#include "base/quoted_text.h"
 
 namespace standin {
 

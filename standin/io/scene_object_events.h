@@ -6,10 +6,10 @@
 #include <charconv>
 #include <string>
 
+#include "base/large_pages.h"
 #include "io/scene_handler.h"
 #include "io/scene_text_errors.h"
 #include "io/tuple_lists.h"
-#include "scene/large_pages.h"
 #include "scene/rotation.h"
 
 namespace standin::scene_reading {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "io/quoted_text.h"
+#include "base/quoted_text.h"
 #include "io/scene_handler.h"
 #include "io/scene_text_errors.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <new>
 
-#include "scene/large_pages.h"
+#include "base/large_pages.h"
 
 namespace standin {
 namespace {

@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <system_error>
 
-#include "abi/commands.h"
-#include "abi/host_table.h"
 #include "host/plugin_calls.h"
 #include "journal/journal.h"
 #include "loader/shared_library.h"
+#include "table/commands.h"
+#include "table/host_table.h"
 #include "ui/dialog.h"
 #include "ui/filename.h"
 #include "vitrel_host_abi.h"

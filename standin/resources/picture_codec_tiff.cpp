@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "io/regular_input.h"
+#include "base/regular_input.h"
 #include "resources/picture_codec.h"
 
 namespace standin {

@@ -8,7 +8,7 @@
 #include <system_error>
 #include <vector>
 
-#include "io/regular_input.h"
+#include "base/regular_input.h"
 #include "resources/picture_codec.h"
 #include "ui/filename.h"
 

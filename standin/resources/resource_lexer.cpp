@@ -1,6 +1,6 @@
 #include "resources/resource_lexer.h"
 
-#include "io/quoted_text.h"
+#include "base/quoted_text.h"
 
 namespace standin {
 

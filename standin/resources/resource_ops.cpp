@@ -3,7 +3,6 @@
 #include <iostream>
 #include <string>
 
-#include "abi/host_table.h"
 #include "host/faults.h"
 #include "host/plugin_calls.h"
 #include "journal/journal.h"

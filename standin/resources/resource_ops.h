@@ -12,8 +12,9 @@ using ResourceRegistry = HandleTable<Resource, VtResource>;
 // The resources the plug-in loaded and has not freed.
 ResourceRegistry& HostResources();
 
-// The entries themselves are filled by ResourceUiOps (abi/host_table.h):
+// Fills the VtUiOps entries for layouts, user areas, bitmaps and resources:
 // dialog_load_layout, dialog_attach_user_area, the user-area and bitmap
 // entries, resource_load and resource_free.
+void ResourceUiOps(VtUiOps& ops);
 
 }  // namespace standin

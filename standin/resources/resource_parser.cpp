@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "io/quoted_text.h"
+#include "base/quoted_text.h"
 #include "resources/resource_lexer.h"
 
 namespace standin {

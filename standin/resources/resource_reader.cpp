@@ -1,6 +1,6 @@
 #include "resources/resource_reader.h"
 
-#include "io/regular_input.h"
+#include "base/regular_input.h"
 #include "resources/resource_parser.h"
 
 namespace standin {

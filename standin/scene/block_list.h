@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "scene/large_pages.h"
+#include "base/large_pages.h"
 
 namespace standin {
 

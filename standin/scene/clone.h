@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "scene/large_pages.h"
+#include "base/large_pages.h"
 #include "scene/object.h"
 
 namespace standin {

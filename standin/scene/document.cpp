@@ -1,7 +1,5 @@
 #include "scene/document.h"
 
-#include "undo/undo_history.h"
-
 namespace standin {
 namespace {
 
@@ -14,11 +12,6 @@ void SetDocumentOfSubtree(Object* root, Document* doc) {
 Document::Document(Scene& scene) : scene_(scene) {}
 
 Document::~Document() = default;
-
-UndoHistory& Document::undo() {
-  if (!undo_) undo_ = std::make_unique<UndoHistory>(*this);
-  return *undo_;
-}
 
 void LinkOutside(Object* op, Object* parent) {
   op->parent = parent;

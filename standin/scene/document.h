@@ -10,7 +10,13 @@
 namespace standin {
 
 class Scene;
-class UndoHistory;
+
+// What the undo layer keeps for a document (its history): made there on
+// first use, owned and freed by the document, which knows nothing more of it.
+class DocumentHistory {
+ public:
+  virtual ~DocumentHistory() = default;
+};
 
 // A document: its top-level objects, in order, and its undo history.
 class Document {
@@ -33,16 +39,15 @@ class Document {
   // Unlinks `op` with its subtree; it then lies outside any document.
   void Remove(Object* op);
 
-  // The undo history, made on first use.
-  UndoHistory& undo();
-  // The undo history, or null while none was made.
-  UndoHistory* undo_if_made() const { return undo_.get(); }
+  // The undo history (see undo/undo_history.h), or null while none was made.
+  DocumentHistory* history() const { return history_.get(); }
+  void set_history(std::unique_ptr<DocumentHistory> history) { history_ = std::move(history); }
 
  private:
   Scene& scene_;
   Object* first_ = nullptr;
   Object* last_ = nullptr;
-  std::unique_ptr<UndoHistory> undo_;
+  std::unique_ptr<DocumentHistory> history_;
 };
 
 // Links `op` as the last child of `parent`; both lie outside any document

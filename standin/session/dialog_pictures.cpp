@@ -3,8 +3,8 @@
 #include <exception>
 #include <system_error>
 
+#include "base/quoted_text.h"
 #include "draw/png.h"
-#include "io/quoted_text.h"
 #include "session/command_errors.h"
 #include "ui/dialog_host.h"
 #include "ui/dialog_picture.h"

@@ -4,7 +4,6 @@
 #include <iostream>
 #include <vector>
 
-#include "abi/host_table.h"
 #include "host/faults.h"
 #include "host/scene_host.h"
 #include "io/output_file.h"
@@ -14,6 +13,7 @@
 #include "loader/plugin_host.h"
 #include "session/command_errors.h"
 #include "session/object_paths.h"
+#include "table/host_table.h"
 #include "ui/dialog_host.h"
 #include "ui/host_options.h"
 #include "undo/undo_history.h"

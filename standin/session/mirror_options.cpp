@@ -4,8 +4,8 @@
 #include <charconv>
 #include <cstdio>
 
+#include "base/quoted_text.h"
 #include "host/run_record.h"
-#include "io/quoted_text.h"
 #include "journal/journal.h"
 #include "session/command_errors.h"
 #include "ui/dialog_host.h"

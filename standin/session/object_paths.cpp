@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "io/quoted_text.h"
+#include "base/quoted_text.h"
 
 namespace standin {
 namespace {

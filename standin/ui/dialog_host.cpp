@@ -5,11 +5,11 @@
 #include <utility>
 #include <vector>
 
+#include "base/quoted_text.h"
 #include "host/faults.h"
-#include "io/quoted_text.h"
 #include "journal/journal.h"
-#include "resources/user_area.h"
 #include "ui/dialog_dump.h"
+#include "ui/user_area_painting.h"
 #include "ui/user_values.h"
 
 namespace standin {
@@ -159,7 +159,7 @@ bool OpenDialog(Dialog& dialog, int32_t type, int32_t plugin_id) {
   JournalOpen(dialog, modal, shown);
   if (!shown) return false;
   // A shown window paints its user areas.
-  PaintUserAreas(dialog);
+  PaintUserAreasOf(dialog);
   if (!dialogs.Alive(&dialog)) return false;
   if (g_shown_observer) g_shown_observer(dialog);
   if (!modal) {

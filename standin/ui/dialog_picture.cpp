@@ -7,8 +7,8 @@
 
 #include "draw/shapes.h"
 #include "draw/typeface.h"
-#include "resources/user_area.h"
 #include "ui/dialog_palette.h"
+#include "ui/user_area_painting.h"
 
 namespace standin {
 namespace {
@@ -100,7 +100,7 @@ void DrawButton(Picture& picture, const GadgetGeometry& shown, const Look& look)
 // The user area's canvas as the plug-in painted it, pixel for pixel; a
 // gadget without a user area attached stays blank.
 void DrawUserArea(Picture& picture, const Dialog& dialog, const GadgetGeometry& shown) {
-  const Picture* canvas = UserAreaCanvas(dialog, shown.gadget->id);
+  const Picture* canvas = UserAreaCanvasOf(dialog, shown.gadget->id);
   if (canvas == nullptr) return;
   const PixelRect box = shown.box;
   const int32_t width = std::min({canvas->width(), box.width, picture.width() - box.x});

@@ -72,13 +72,23 @@ bool UndoHistory::Redo() {
   return true;
 }
 
-void CheckUndoCoverage(const Object& op) {
-  if (op.document == nullptr) return;
-  if (UndoHistory* history = op.document->undo_if_made()) history->CheckWrite(op);
+UndoHistory& UndoOf(Document& doc) {
+  if (doc.history() == nullptr) doc.set_history(std::make_unique<UndoHistory>(doc));
+  return *UndoIfMade(doc);
 }
 
-bool Undo(Document& doc) { return doc.undo().Undo(); }
+UndoHistory* UndoIfMade(const Document& doc) {
+  // The document's only history is the one UndoOf made.
+  return static_cast<UndoHistory*>(doc.history());
+}
 
-bool Redo(Document& doc) { return doc.undo().Redo(); }
+void CheckUndoCoverage(const Object& op) {
+  if (op.document == nullptr) return;
+  if (UndoHistory* history = UndoIfMade(*op.document)) history->CheckWrite(op);
+}
+
+bool Undo(Document& doc) { return UndoOf(doc).Undo(); }
+
+bool Redo(Document& doc) { return UndoOf(doc).Redo(); }
 
 }  // namespace standin

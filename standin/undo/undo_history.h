@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "scene/document.h"
 #include "scene/object.h"
 
 namespace standin {
@@ -18,10 +19,10 @@ class UndoGroup;
 inline constexpr int32_t kUndoChange = 40;
 inline constexpr int32_t kUndoNewObject = 44;
 
-class UndoHistory {
+class UndoHistory : public DocumentHistory {
  public:
   explicit UndoHistory(Document& doc);
-  ~UndoHistory();
+  ~UndoHistory() override;
   UndoHistory(const UndoHistory&) = delete;
   UndoHistory& operator=(const UndoHistory&) = delete;
 
@@ -61,6 +62,11 @@ class UndoHistory {
   std::vector<std::unique_ptr<UndoGroup>> done_;
   std::vector<std::unique_ptr<UndoGroup>> undone_;
 };
+
+// The document's undo history, made on first use.
+UndoHistory& UndoOf(Document& doc);
+// The document's undo history, or null while none was made.
+UndoHistory* UndoIfMade(const Document& doc);
 
 // The open group's checks for a change of `op`, through `op`'s own document
 // (nothing for an object outside any document).

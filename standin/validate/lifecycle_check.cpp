@@ -7,10 +7,10 @@
 #include <algorithm>
 #include <sstream>
 
-#include "abi/commands.h"
 #include "journal/journal.h"
 #include "loader/plugin_host.h"
 #include "session/mirror_options.h"
+#include "table/commands.h"
 #include "validate/validation.h"
 
 namespace standin {

@@ -4,7 +4,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "io/quoted_text.h"
+#include "base/quoted_text.h"
 #include "journal/journal.h"
 #include "render/scene_view.h"
 

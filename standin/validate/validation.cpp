@@ -10,9 +10,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/quoted_text.h"
 #include "host/plugin_calls.h"
 #include "host/scene_host.h"
-#include "io/quoted_text.h"
 #include "io/scene_reader.h"
 #include "journal/journal.h"
 #include "undo/undo_history.h"
@@ -155,7 +155,7 @@ void Validation::Check() const {
          " without registering it for undo first");
   }
   if (const Document* doc = TheSceneHost().active_document()) {
-    if (doc->undo_if_made() != nullptr && doc->undo_if_made()->group_open()) {
+    if (UndoIfMade(*doc) != nullptr && UndoIfMade(*doc)->group_open()) {
       Fail("an undo group is still open after the step");
     }
   }

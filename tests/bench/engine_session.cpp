@@ -3,13 +3,13 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "abi/host_table.h"
 #include "flipit.h"
 #include "flipit_ids.h"
 #include "host/host_table.h"
 #include "host/scene_host.h"
 #include "journal/journal.h"
 #include "mirror.h"
+#include "table/host_table.h"
 #include "undo/undo_history.h"
 
 namespace vitrel::bench {

@@ -18,10 +18,10 @@
 #include <type_traits>
 #include <vector>
 
+#include "base/large_pages.h"
 #include "bench_cases.h"
 #include "scene/clone.h"
 #include "scene/document.h"
-#include "scene/large_pages.h"
 #include "scene_builders.h"
 
 namespace vitrel::bench {

@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "base/regular_input.h"
 #include "child_process.h"
-#include "io/regular_input.h"
 #include "standin_fixture.h"
 
 #ifndef _WIN32

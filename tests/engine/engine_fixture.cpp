@@ -1,12 +1,12 @@
 #include "engine_fixture.h"
 
-#include "abi/host_table.h"
 #include "flipit_ids.h"
 #include "host/host_table.h"
 #include "host/scene_host.h"
 #include "journal/journal.h"
 #include "journal_events.h"
 #include "scene/rotation.h"
+#include "table/host_table.h"
 
 namespace vitrel::testing {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "io/quoted_text.h"
+#include "base/quoted_text.h"
 
 namespace standin {
 namespace {

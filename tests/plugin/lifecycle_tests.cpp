@@ -3,12 +3,12 @@
 #include <string>
 #include <vector>
 
-#include "abi/commands.h"
-#include "abi/host_table.h"
 #include "flipit_ids.h"
 #include "host/faults.h"
 #include "host/scene_host.h"
 #include "plugin_fixture.h"
+#include "table/commands.h"
+#include "table/host_table.h"
 #include "ui/dialog_host.h"
 #include "ui/filename.h"
 #include "ui/memory_ops.h"

@@ -6,9 +6,9 @@
 #include <variant>
 #include <vector>
 
-#include "abi/host_table.h"
 #include "flipit_ids.h"
 #include "plugin_fixture.h"
+#include "table/host_table.h"
 #include "ui/dialog_host.h"
 #include "ui/filename.h"
 

@@ -4,14 +4,14 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "abi/commands.h"
-#include "abi/host_table.h"
 #include "draw/picture.h"
 #include "flipit_ids.h"
 #include "host/scene_host.h"
 #include "journal/journal.h"
 #include "journal_events.h"
 #include "resources/picture_codec.h"
+#include "table/commands.h"
+#include "table/host_table.h"
 #include "ui/dialog_host.h"
 #include "ui/filename.h"
 

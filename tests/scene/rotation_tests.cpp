@@ -5,12 +5,12 @@
 #include <cstdint>
 #include <numbers>
 
-#include "abi/host_table.h"
 #include "host/host_table.h"
 #include "mirror_support.h"
 #include "scene/portable_trig.h"
 #include "scene/rotation.h"
 #include "scene_testing.h"
+#include "table/host_table.h"
 
 namespace standin::testing {
 namespace {

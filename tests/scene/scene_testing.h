@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "abi/scene_ops.h"
 #include "host/scene_host.h"
 #include "scene/document.h"
+#include "table/scene_ops.h"
 
 namespace standin::testing {
 

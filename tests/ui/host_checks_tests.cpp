@@ -8,10 +8,10 @@
 #include <sstream>
 #include <string>
 
-#include "abi/commands.h"
-#include "abi/host_table.h"
 #include "host/plugin_calls.h"
 #include "loader/plugin_host.h"
+#include "table/commands.h"
+#include "table/host_table.h"
 #include "ui_testing.h"
 
 namespace standin::testing {
@@ -40,7 +40,8 @@ TEST(HostChecks, APluginsChangesToTheProcessAreReportedAndUndone) {
   EXPECT_EQ(std::setlocale(LC_ALL, nullptr), locale);
   EXPECT_EQ(std::fegetround(), FE_TONEAREST);
   // The call from the plug-in's thread was refused: its text never arrived.
-  for (const auto& event : journal.Events("console")) EXPECT_STRNE(event["text"].GetString(), "from a thread");
+  for (const auto& event : journal.Events("console"))
+    EXPECT_STRNE(event["text"].GetString(), "from a thread");
 #ifdef _WIN32
   // The plug-in leaves the locale alone there.
   const std::vector<std::string> expected{"folder", "fpenv", "thread"};

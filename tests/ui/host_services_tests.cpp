@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "abi/commands.h"
 #include "host/faults.h"
+#include "table/commands.h"
 #include "ui/filename.h"
 #include "ui/host_options.h"
 #include "ui/memory_ops.h"

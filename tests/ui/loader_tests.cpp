@@ -9,9 +9,9 @@
 #include <map>
 #include <sstream>
 
-#include "abi/commands.h"
 #include "loader/plugin_host.h"
 #include "loader/shared_library.h"
+#include "table/commands.h"
 #include "ui/filename.h"
 #include "ui_testing.h"
 

@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "abi/host_table.h"
 #include "host/faults.h"
 #include "resources/bitmap.h"
 #include "resources/picture_codec.h"
 #include "resources/resource_ops.h"
 #include "resources/user_area.h"
 #include "resources_test_files.h"
+#include "table/host_table.h"
 #include "test_tiff.h"
 #include "ui/dialog.h"
 #include "ui/filename.h"

@@ -5,7 +5,6 @@
 
 #include <string>
 
-#include "abi/host_table.h"
 #include "flipit_ids.h"
 #include "host/faults.h"
 #include "journal/journal.h"
@@ -13,6 +12,7 @@
 #include "resources/resource_ops.h"
 #include "resources/resource_reader.h"
 #include "resources_test_files.h"
+#include "table/host_table.h"
 #include "ui/dialog.h"
 #include "ui/filename.h"
 

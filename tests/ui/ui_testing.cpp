@@ -1,8 +1,8 @@
 #include "ui_testing.h"
 
-#include "abi/commands.h"
 #include "host/faults.h"
 #include "journal/journal.h"
+#include "table/commands.h"
 #include "ui/dialog.h"
 
 namespace standin::testing {

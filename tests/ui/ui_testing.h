@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "abi/host_table.h"
+#include "table/host_table.h"
 #include "ui/vt_text.h"
 #include "vitrel_host_abi.h"
 

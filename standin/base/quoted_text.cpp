@@ -1,4 +1,4 @@
-#include "io/quoted_text.h"
+#include "base/quoted_text.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "abi/scene_ops.h"
+#include "table/scene_ops.h"
 
 #include <string_view>
 

@@ -1,4 +1,4 @@
-#include "io/regular_input.h"
+#include "base/regular_input.h"
 
 #include <sys/stat.h>
 
@@ -7,7 +7,7 @@
 #include <cstring>
 #include <memory>
 
-#include "scene/large_pages.h"
+#include "base/large_pages.h"
 
 #ifdef _WIN32
 #include <io.h>

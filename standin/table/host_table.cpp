@@ -1,11 +1,14 @@
-#include "abi/host_table.h"
+#include "table/host_table.h"
 
-#include "abi/commands.h"
-#include "abi/scene_ops.h"
+#include "resources/resource_ops.h"
+#include "resources/user_area.h"
+#include "table/commands.h"
+#include "table/scene_ops.h"
 #include "ui/dialog_ops.h"
 #include "ui/filename.h"
 #include "ui/memory_ops.h"
 #include "ui/message_ops.h"
+#include "ui/user_area_painting.h"
 
 namespace standin {
 namespace {
@@ -28,9 +31,9 @@ struct Tables {
     FillMemoryOps(memory);
     FillDialogOps(ui);
     FillMessageOps(ui);
-#ifdef STANDIN_HAS_RESOURCE_UI_OPS
     ResourceUiOps(ui);
-#endif
+    // The dialogs paint and show the user areas the resources library keeps.
+    SetUserAreaPainting({PaintUserAreas, UserAreaCanvas});
     FillFileOps(files);
     FillPluginOps(plugins);
     table.host_version = kDefaultHostVersion;

@@ -1,4 +1,4 @@
-#include "abi/commands.h"
+#include "table/commands.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "scene/large_pages.h"
+#include "base/large_pages.h"
 
 #include <cstdint>
 

@@ -28,10 +28,4 @@ std::optional<bool> RunCommand(int32_t id);
 // The registered command's state in the active document.
 std::optional<int32_t> CommandState(int32_t id);
 
-// The resources library fills the VtUiOps entries for layouts, user areas,
-// bitmaps and resources (dialog_load_layout, dialog_attach_user_area,
-// user_area_*, bitmap_*, resource_load/free) by defining this function and
-// the compile definition STANDIN_HAS_RESOURCE_UI_OPS on its target (PUBLIC).
-void ResourceUiOps(VtUiOps& ops);
-
 }  // namespace standin

@@ -1,5 +1,5 @@
 // User text as error messages show it: always on one short line, whatever
-// the text holds. Part of the scene library, so that every part of the host
+// the text holds. In the base library, so that every part of the host
 // (resources, dialogs, scene files, the program) quotes text the same way.
 #pragma once
 
