@@ -7,9 +7,9 @@
 // messages, and one undo must leave the document exactly as it was.
 #include "host/faults.h"
 #include "io/scene_writer.h"
+#include "random/random_scene.h"
 #include "session/command_errors.h"
 #include "session/mirror_options.h"
-#include "validate/random_scene.h"
 #include "validate/validation.h"
 
 namespace standin {

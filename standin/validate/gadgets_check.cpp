@@ -11,8 +11,8 @@
 #include <limits>
 #include <span>
 
+#include "random/random_scene.h"
 #include "session/mirror_options.h"
-#include "validate/random_scene.h"
 #include "validate/validation.h"
 
 namespace standin {

@@ -8,8 +8,8 @@
 
 #include "host/run_record.h"
 #include "io/scene_writer.h"
+#include "random/random_scene.h"
 #include "session/mirror_options.h"
-#include "validate/random_scene.h"
 #include "validate/reflection_check.h"
 #include "validate/validation.h"
 

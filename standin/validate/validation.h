@@ -15,10 +15,10 @@
 #include <utility>
 #include <vector>
 
+#include "random/dice.h"
 #include "session/host_session.h"
 #include "session/mirror_options.h"
 #include "ui/dialog.h"
-#include "validate/dice.h"
 
 namespace standin {
 

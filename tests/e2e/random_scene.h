@@ -1,10 +1,10 @@
 // Scenes for the properties of whole mirror runs: the random scenes and
-// options come from the host (validate/random_scene.h), which
+// options come from the host (random/random_scene.h), which
 // `standin validate` draws from too; the comparison is the tests' own.
 #pragma once
 
+#include "random/random_scene.h"
 #include "scene/document.h"
-#include "validate/random_scene.h"
 
 namespace vitrel::e2e {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "validate/dice.h"
+#include "random/dice.h"
 
 namespace standin {
 

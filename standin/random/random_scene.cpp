@@ -1,4 +1,4 @@
-#include "validate/random_scene.h"
+#include "random/random_scene.h"
 
 #include <algorithm>
 #include <array>
