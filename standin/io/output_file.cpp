@@ -78,6 +78,31 @@ std::unique_ptr<StagedOutput> StageStream(std::FILE* stream, std::string_view na
   return std::make_unique<StreamWrite>(stream, name, std::move(contents));
 }
 
+std::unique_ptr<OutputInProgress> OutputInProgress::Start(std::string_view path) {
+  if (path == "-") return nullptr;
+  try {
+    std::unique_ptr<StagingFile> file = StartStaging(path, ExamineOutputTarget(path));
+    if (file == nullptr) return nullptr;
+    return std::unique_ptr<OutputInProgress>(new OutputInProgress(path, std::move(file)));
+  } catch (const FileWriteError&) {
+    return nullptr;
+  }
+}
+
+OutputInProgress::OutputInProgress(std::string_view path, std::unique_ptr<StagingFile> file)
+    : path_(path), file_(std::move(file)) {}
+
+OutputInProgress::~OutputInProgress() = default;
+
+void OutputInProgress::Write(std::string_view piece) noexcept {
+  if (error_) return;
+  try {
+    file_->Append(piece);
+  } catch (...) {
+    error_ = std::current_exception();
+  }
+}
+
 void CheckOutputTarget(std::string_view path) {
   if (path != "-") ExamineOutputTarget(path);
 }
@@ -103,6 +128,12 @@ void OutputBatch::StageProduced(std::string_view path, const TextProducer& produ
   staged_.push_back({std::string(path), path == "-"
                                             ? StageStream(stdout, "<stdout>", OutputText(produce).TakeWhole())
                                             : StageFile(path, OutputText(produce))});
+}
+
+void OutputBatch::StageWritten(std::unique_ptr<OutputInProgress> output) {
+  if (output->error_) std::rethrow_exception(output->error_);
+  output->file_->Finish();
+  staged_.push_back({std::move(output->path_), std::move(output->file_)});
 }
 
 void OutputBatch::StageFolder(std::string_view path) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <memory>
 #include <stdexcept>
@@ -22,6 +23,8 @@ class FileWriteError : public std::runtime_error {
 };
 
 class StagedOutput;
+class StagingFile;
+class OutputBatch;
 
 // Checks, writing nothing, what writing an output to `path` ("-": standard
 // output) checks first: symbolic links are followed to the name they finally
@@ -36,6 +39,35 @@ void CheckOutputTarget(std::string_view path);
 // standard output both (also as /dev/stdout, or the file it was sent to).
 // The null device is never the same as anything.
 bool SameFile(std::string_view a, std::string_view b);
+
+// An output written while the run goes on: the text of a file that is
+// replaced goes into its temporary file as it is made, so that a long text
+// is never held whole, and the file is put in place with the other outputs
+// of a batch (OutputBatch::StageWritten), or removed.
+class OutputInProgress {
+ public:
+  // Starts the output `path`, its temporary file made now. Null when `path`
+  // is written directly ("-", a device, a FIFO) or its temporary file cannot
+  // be made now: such an output is staged whole with the others, which
+  // tells why it cannot be written.
+  static std::unique_ptr<OutputInProgress> Start(std::string_view path);
+  ~OutputInProgress();
+  OutputInProgress(const OutputInProgress&) = delete;
+  OutputInProgress& operator=(const OutputInProgress&) = delete;
+
+  // Appends `piece`. Never throws, for it is called while the plug-ins run:
+  // the first error is kept for StageWritten to throw, and the text after
+  // it is dropped.
+  void Write(std::string_view piece) noexcept;
+
+ private:
+  friend class OutputBatch;
+  OutputInProgress(std::string_view path, std::unique_ptr<StagingFile> file);
+
+  std::string path_;
+  std::unique_ptr<StagingFile> file_;
+  std::exception_ptr error_;
+};
 
 // Outputs written all or none. Stage prepares each (a complete temporary
 // file beside a file that is replaced; a check that a device or FIFO can be
@@ -59,6 +91,10 @@ class OutputBatch {
   // never held whole; a direct output, written only at Commit, holds it.
   // An error of `produce` is thrown on, the temporary file removed.
   void StageProduced(std::string_view path, const TextProducer& produce);
+  // Stages `output` as it was written: its temporary file flushed to disk
+  // and closed. Throws the first error of its writing, or FileWriteError;
+  // its temporary file is removed then.
+  void StageWritten(std::unique_ptr<OutputInProgress> output);
   // Creates the folder `path` and the missing folders above it, which are
   // removed again (when still empty) unless Commit succeeds.
   void StageFolder(std::string_view path);

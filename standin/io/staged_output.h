@@ -30,6 +30,23 @@ class StagedOutput {
   virtual void Settle() noexcept {}
 };
 
+// The temporary file beside a file that is replaced, open while its text
+// goes into it piece by piece; put in place like any other staged output
+// once finished.
+class StagingFile : public StagedOutput {
+ public:
+  // Each throws FileWriteError. Finish flushes the text to disk and closes
+  // the file; nothing is appended after it.
+  virtual void Append(std::string_view piece) = 0;
+  virtual void Finish() = 0;
+};
+
+// The temporary file for the examined target of `path`, made and ready for
+// its text; null when the target is written directly (a device, a FIFO, a
+// standard stream). Throws FileWriteError when it cannot be made; the file
+// is removed again unless put in place.
+std::unique_ptr<StagingFile> StartStaging(std::string_view path, const OutputTarget& target);
+
 // An output's text: whole, or made in pieces as it is written.
 class OutputText {
  public:

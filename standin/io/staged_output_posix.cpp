@@ -41,7 +41,7 @@ bool WriteAll(int fd, std::string_view contents) {
 
 // A complete new file written beside the target, renamed over it when put
 // in place; removed again otherwise, also by an interruption.
-class ReplacingFile : public StagedOutput {
+class ReplacingFile : public StagingFile {
  public:
   ReplacingFile(std::string_view path, fs::path target) : path_(path), target_(std::move(target)) {
     // ".XXXXXX" for mkstemp and the "~" of the kept old file.
@@ -63,13 +63,18 @@ class ReplacingFile : public StagedOutput {
     ForgetTemporary(slot_);
   }
 
-  void Fill(const OutputText& text) {
+  // Throws when the file could not be made or take the old one's mode.
+  void Open() {
     if (!made_) Fail(path_, "cannot create a temporary file beside it", made_error_);
     if (slot_ < 0) FailOutput(path_, "cannot create a temporary file beside it", "its name is too long");
     KeepModeAndOwner();
-    text.WriteTo([this](std::string_view piece) {
-      if (!WriteAll(fd_, piece)) Fail(path_, "cannot write", errno);
-    });
+  }
+
+  void Append(std::string_view piece) override {
+    if (!WriteAll(fd_, piece)) Fail(path_, "cannot write", errno);
+  }
+
+  void Finish() override {
     if (fsync(fd_) != 0) Fail(path_, "cannot write", errno);
     const int closed = close(fd_);
     fd_ = -1;
@@ -237,6 +242,13 @@ void CheckReplaceable(std::string_view path, const fs::path& name) {
   }
 }
 
+std::unique_ptr<StagingFile> StartStaging(std::string_view path, const OutputTarget& target) {
+  if (target.route == OutputRoute::kDirect || StandardStreamAt(NativeOutputPath(path)) != 0) return nullptr;
+  auto file = std::make_unique<ReplacingFile>(path, target.name);
+  file->Open();
+  return file;
+}
+
 std::unique_ptr<StagedOutput> StageOutput(std::string_view path, const OutputTarget& target,
                                           OutputText text) {
   if (const int stream = StandardStreamAt(NativeOutputPath(path))) {
@@ -246,7 +258,9 @@ std::unique_ptr<StagedOutput> StageOutput(std::string_view path, const OutputTar
     return std::make_unique<DirectWrite>(path, target.name, std::move(text).TakeWhole());
   }
   auto file = std::make_unique<ReplacingFile>(path, target.name);
-  file->Fill(text);
+  file->Open();
+  text.WriteTo([&file](std::string_view piece) { file->Append(piece); });
+  file->Finish();
   return file;
 }
 

@@ -38,7 +38,7 @@ bool WriteAll(HANDLE handle, std::string_view contents) {
 // A complete new file written beside the target, moved over it when put in
 // place; removed again otherwise, also by Ctrl-C (it may be deleted while
 // open for that).
-class ReplacingFile : public StagedOutput {
+class ReplacingFile : public StagingFile {
  public:
   ReplacingFile(std::string_view path, fs::path target) : path_(path), target_(std::move(target)) {
     static std::atomic<unsigned> counter{0};
@@ -67,12 +67,17 @@ class ReplacingFile : public StagedOutput {
     ForgetTemporary(slot_);
   }
 
-  void Fill(const OutputText& text) {
+  // Throws when the file could not be made.
+  void Open() const {
     if (made_error_ != 0) Fail(path_, "cannot create a temporary file beside it", made_error_);
     if (slot_ < 0) FailOutput(path_, "cannot create a temporary file beside it", "its name is too long");
-    text.WriteTo([this](std::string_view piece) {
-      if (!WriteAll(handle_, piece)) Fail(path_, "cannot write", GetLastError());
-    });
+  }
+
+  void Append(std::string_view piece) override {
+    if (!WriteAll(handle_, piece)) Fail(path_, "cannot write", GetLastError());
+  }
+
+  void Finish() override {
     if (!FlushFileBuffers(handle_)) Fail(path_, "cannot write", GetLastError());
     const bool closed = CloseHandle(handle_) != 0;
     handle_ = INVALID_HANDLE_VALUE;
@@ -169,17 +174,25 @@ void CheckReplaceable(std::string_view path, const fs::path& name) {
   }
 }
 
-std::unique_ptr<StagedOutput> StageOutput(std::string_view path, const OutputTarget& target,
-                                          OutputText text) {
-  if (target.route == OutputRoute::kDirect) {
-    return std::make_unique<DirectWrite>(path, target.name, std::move(text).TakeWhole());
-  }
+std::unique_ptr<StagingFile> StartStaging(std::string_view path, const OutputTarget& target) {
+  if (target.route == OutputRoute::kDirect) return nullptr;
   // ReplaceFileW wants full paths: it fails on a bare file name.
   std::error_code error;
   fs::path full = fs::absolute(target.name, error);
   if (error) FailOutput(path, "cannot find its folder", error.message());
   auto file = std::make_unique<ReplacingFile>(path, std::move(full));
-  file->Fill(text);
+  file->Open();
+  return file;
+}
+
+std::unique_ptr<StagedOutput> StageOutput(std::string_view path, const OutputTarget& target,
+                                          OutputText text) {
+  if (target.route == OutputRoute::kDirect) {
+    return std::make_unique<DirectWrite>(path, target.name, std::move(text).TakeWhole());
+  }
+  std::unique_ptr<StagingFile> file = StartStaging(path, target);
+  text.WriteTo([&file](std::string_view piece) { file->Append(piece); });
+  file->Finish();
   return file;
 }
 

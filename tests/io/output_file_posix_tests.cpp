@@ -125,6 +125,37 @@ TEST_F(OutputFile, InterruptionRemovesTemporaryFiles) {
   EXPECT_EQ(Names(), std::vector<std::string>{"out.json"});
 }
 
+// An output written as the run goes has its temporary file from the start;
+// a write that fails half way is held (the writer may be inside a plug-in's
+// call) and thrown when it is staged. Failed or dropped, it leaves the old
+// file and no temporary file.
+TEST_F(OutputFile, OutputInProgressFailsWhenStagedAndLeavesNothing) {
+  const fs::path out = Path("out.json");
+  Put(out, "old");
+  std::unique_ptr<OutputInProgress> output = OutputInProgress::Start(out.string());
+  ASSERT_NE(output, nullptr);
+  EXPECT_EQ(Names().size(), 2u);
+  rlimit saved{};
+  getrlimit(RLIMIT_FSIZE, &saved);
+  rlimit small = saved;
+  small.rlim_cur = 1000;
+  setrlimit(RLIMIT_FSIZE, &small);
+  output->Write(std::string(5000, 'x'));
+  output->Write("more");
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::string message;
+  try {
+    OutputBatch batch;
+    batch.StageWritten(std::move(output));
+  } catch (const FileWriteError& error) {
+    message = error.what();
+  }
+  EXPECT_EQ(message, out.string() + ": cannot write: File too large");
+  OutputInProgress::Start(out.string()).reset();
+  EXPECT_EQ(Get(out), "old");
+  EXPECT_EQ(Names(), std::vector<std::string>{"out.json"});
+}
+
 // A rename that fails at commit (here the target became a folder after it
 // was checked) gives every output already renamed its old file back, and
 // removes one that did not exist before.
