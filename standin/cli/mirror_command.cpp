@@ -94,14 +94,14 @@ int RunMirror(const MirrorRequest& request) {
   try {
     products = MirrorInSession(session, request, false);
   } catch (const NoticeError&) {
-    (void)session.EndAndTakeJournal();  // --strict: no outputs at all, the journal included
+    session.EndKeepingJournal();  // --strict: no outputs at all, the journal included
     throw;
   }
   // From here on the outputs are written all or none, the journal with them.
-  const TextProducer journal = session.EndAndTakeJournal();
+  session.EndKeepingJournal();
   OutputBatch outputs;
   StageMirrorOutputs(outputs, session.document(), request, products, &session);
-  if (journal) outputs.StageProduced(request.host.journal, journal);
+  session.StageJournal(outputs);
   outputs.Commit();
   return kExitDone;
 }

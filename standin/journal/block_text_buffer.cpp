@@ -16,9 +16,29 @@ BlockTextBuffer::~BlockTextBuffer() {
   for (const Block& block : blocks_) ::operator delete(block.text, BlockAlignment(block.size));
 }
 
+void BlockTextBuffer::PassFullBlocksTo(std::function<void(std::string_view)> pass_on) {
+  pass_on_ = std::move(pass_on);
+}
+
 BlockTextBuffer::int_type BlockTextBuffer::overflow(int_type c) {
   if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
-  const size_t size = blocks_.empty() ? kFirstBlock : std::min(blocks_.back().size * 2, kLargestBlock);
+  if (pass_on_ && !blocks_.empty()) {
+    pass_on_(std::string_view(pbase(), static_cast<size_t>(pptr() - pbase())));
+    setp(pbase(), epptr());
+  } else {
+    AddBlock();
+  }
+  *pptr() = traits_type::to_char_type(c);
+  pbump(1);
+  return c;
+}
+
+void BlockTextBuffer::AddBlock() {
+  // Text that is passed on needs no small first block: its one block is
+  // reused to the end.
+  const size_t size = pass_on_          ? kLargestBlock
+                      : blocks_.empty() ? kFirstBlock
+                                        : std::min(blocks_.back().size * 2, kLargestBlock);
   // The block's entry has room before the block is made, so that making the
   // entry cannot fail and lose the block.
   if (blocks_.size() == blocks_.capacity()) blocks_.reserve(2 * blocks_.size() + 4);
@@ -27,9 +47,6 @@ BlockTextBuffer::int_type BlockTextBuffer::overflow(int_type c) {
   if (size == kLargestBlock) AdviseLargePages(text, size);
   blocks_.push_back({text, size});
   setp(text, text + size);
-  *pptr() = traits_type::to_char_type(c);
-  pbump(1);
-  return c;
 }
 
 }  // namespace standin

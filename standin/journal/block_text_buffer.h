@@ -1,9 +1,11 @@
 // A stream buffer that keeps its text in blocks: the text never moves or is
 // copied as it grows (a journal of a big run is tens of megabytes), and it is
-// handed out block by block.
+// handed out block by block. Or, when its text goes to a file as it is
+// made, one block that is passed on each time it fills and filled again.
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <streambuf>
 #include <string_view>
@@ -18,7 +20,11 @@ class BlockTextBuffer : public std::streambuf {
   BlockTextBuffer(const BlockTextBuffer&) = delete;
   BlockTextBuffer& operator=(const BlockTextBuffer&) = delete;
 
-  // Hands the text to `take`, a piece per block, in order.
+  // From now on, before any text: each block that fills goes to `pass_on`,
+  // and its room is reused, so that only the text since is held.
+  void PassFullBlocksTo(std::function<void(std::string_view)> pass_on);
+
+  // Hands the text held to `take`, a piece per block, in order.
   template <typename Take>
   void ForEachPiece(Take&& take) const {
     for (const Block& block : blocks_) {
@@ -31,6 +37,9 @@ class BlockTextBuffer : public std::streambuf {
   int_type overflow(int_type c) override;
 
  private:
+  // A new block, the next size up, becomes the one written to.
+  void AddBlock();
+
   struct Block {
     char* text;
     size_t size;
@@ -41,6 +50,7 @@ class BlockTextBuffer : public std::streambuf {
   static constexpr size_t kLargestBlock = size_t{1} << 21;
 
   std::vector<Block> blocks_;
+  std::function<void(std::string_view)> pass_on_;
 };
 
 }  // namespace standin

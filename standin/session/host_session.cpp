@@ -30,7 +30,17 @@ HostSession::HostSession(HostSettings settings, DialogPictureFolder::Writing pic
   if (settings_.fail_seed) HostFaults().FailAtRandom(*settings_.fail_seed, kRandomFailureOdds);
   ::standin::SetHostVersion(settings_.host_version);
   TheHostOptions().open_files = settings_.open_files;
-  if (!settings_.journal.empty()) HostJournal().SetOutput(&journal_);
+  if (!settings_.journal.empty()) {
+    StartJournalFile();
+    HostJournal().SetOutput(&journal_);
+  }
+}
+
+void HostSession::StartJournalFile() {
+  journal_file_ = OutputInProgress::Start(settings_.journal);
+  if (journal_file_ == nullptr) return;
+  journal_text_.PassFullBlocksTo(
+      [file = journal_file_.get()](std::string_view piece) { file->Write(piece); });
 }
 
 HostSession::~HostSession() {
@@ -42,7 +52,7 @@ HostSession::~HostSession() {
   }
 }
 
-TextProducer HostSession::EndAndTakeJournal() {
+void HostSession::EndKeepingJournal() {
   ended_ = true;
   plugins_.reset();  // the plug-ins' end actions are journalled too
   ReportPluginProblems();
@@ -50,15 +60,24 @@ TextProducer HostSession::EndAndTakeJournal() {
   ::standin::SetHostVersion(kDefaultHostVersion);
   TheHostOptions().open_files = false;
   journal_.flush();
-  if (settings_.journal.empty()) return nullptr;
-  return [this](const TextSink& sink) { journal_text_.ForEachPiece(sink); };
+}
+
+void HostSession::StageJournal(OutputBatch& outputs) {
+  if (settings_.journal.empty()) return;
+  if (journal_file_ == nullptr) {
+    outputs.StageProduced(settings_.journal,
+                          [this](const TextSink& sink) { journal_text_.ForEachPiece(sink); });
+    return;
+  }
+  journal_text_.ForEachPiece([this](std::string_view piece) { journal_file_->Write(piece); });
+  outputs.StageWritten(std::move(journal_file_));
 }
 
 void HostSession::End() {
-  const TextProducer journal = EndAndTakeJournal();
-  if (!journal) return;
+  EndKeepingJournal();
+  if (settings_.journal.empty()) return;
   OutputBatch outputs;
-  outputs.StageProduced(settings_.journal, journal);
+  StageJournal(outputs);
   outputs.Commit();
 }
 

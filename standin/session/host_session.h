@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "io/text_sink.h"
+#include "io/output_file.h"
 #include "journal/block_text_buffer.h"
 #include "scene/document.h"
 #include "session/dialog_pictures.h"
@@ -55,10 +55,13 @@ class HostSession {
   // Ends the plug-ins and writes the journal; throws FileWriteError when it
   // cannot be written.
   void End();
-  // Ends the plug-ins and hands back what makes the journal's text (none when
-  // none is kept), for the caller to write together with its other outputs
-  // while the session lives; the session writes nothing after this.
-  TextProducer EndAndTakeJournal();
+  // Ends the plug-ins and keeps the journal for StageJournal, for the caller
+  // to write together with its other outputs; the session writes nothing
+  // after this, and a journal not staged is dropped.
+  void EndKeepingJournal();
+  // Stages the journal kept by EndKeepingJournal in `outputs` (nothing when
+  // none is kept); throws FileWriteError.
+  void StageJournal(OutputBatch& outputs);
 
   // The version the host announces; only before the plug-ins load.
   void SetHostVersion(int32_t version);
@@ -113,9 +116,14 @@ class HostSession {
   void ReportPluginProblems();
   std::string TakePluginProblems();
 
+  // A journal file that is replaced is written to its temporary file as the
+  // run goes, a block at a time, rather than held whole until the end.
+  void StartJournalFile();
+
   HostSettings settings_;
   std::ostringstream plugin_problems_;  // lines the loader wrote
-  BlockTextBuffer journal_text_;
+  std::unique_ptr<OutputInProgress> journal_file_;
+  BlockTextBuffer journal_text_;  // all of the journal, or what is not yet in journal_file_
   std::ostream journal_{&journal_text_};
   std::unique_ptr<PluginHost> plugins_;
   std::unique_ptr<DialogPictureFolder> pictures_;

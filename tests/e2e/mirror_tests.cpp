@@ -149,6 +149,21 @@ TEST_F(EndToEndMirror, AnUnwritableOutputLeavesEveryOutputAlone) {
   EXPECT_EQ(ReadText(File("locked.json")), "old report");
   // Windows removes no read-only file, so the test's folder could not go.
   fs::permissions(File("locked.json"), fs::perms::owner_write, fs::perm_options::add);
+
+  // The journal goes into its temporary file as the run goes: a notice
+  // under --strict drops it with the other outputs, an error of the run
+  // still writes it, and neither leaves a temporary file.
+  const ProgramRun strict =
+      Mirror(Example("arm.json"), {"--select", "Arm", "--select", "Arm/Hand", "--strict", "--out", "o.json",
+                                   "--journal", journal().string()});
+  EXPECT_EQ(strict.status, 5);
+  EXPECT_EQ(ReadText(journal()), "old journal");
+  const ProgramRun failed = Mirror(
+      Example("arm.json"), {"--gadget", "10022=true", "--out", "o.json", "--journal", journal().string()});
+  EXPECT_EQ(failed.status, 2);
+  EXPECT_EQ(Events("plugin.action").back()["action"].GetInt(), 3);
+  for (const fs::directory_entry& entry : fs::directory_iterator(Scratch()))
+    EXPECT_FALSE(entry.path().filename().string().starts_with(".journal")) << entry.path();
 }
 
 // Two outputs in one file, or an output over the scene, would lose one of
