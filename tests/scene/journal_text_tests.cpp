@@ -29,7 +29,14 @@ TEST(JournalText, TextAndPathsReadBackExactly) {
   std::ostringstream out;
   Journal journal;
   journal.SetOutput(&out);
-  Journal::Event(journal, "text").Text("value", every_escape).ObjectRef("object", deep).Text("empty", "");
+  // An escape between plain runs of eight bytes and more, which are looked
+  // at a word at a time.
+  const std::string between = "eight ok\"and after it, more than eight";
+  Journal::Event(journal, "text")
+      .Text("value", every_escape)
+      .ObjectRef("object", deep)
+      .Text("empty", "")
+      .Text("between", between);
   journal.SetOutput(nullptr);
 
   rapidjson::Document line;
@@ -41,6 +48,7 @@ TEST(JournalText, TextAndPathsReadBackExactly) {
   EXPECT_EQ(text_of("value"), every_escape);
   EXPECT_EQ(text_of("object"), ObjectPath(*deep));
   EXPECT_EQ(text_of("empty"), "");
+  EXPECT_EQ(text_of("between"), between);
   EXPECT_EQ(out.str().find('\n'), out.str().size() - 1) << "one line per event";
 }
 
