@@ -66,7 +66,8 @@ class ReplacingFile : public StagingFile {
   // Throws when the file could not be made or take the old one's mode.
   void Open() {
     if (!made_) Fail(path_, "cannot create a temporary file beside it", made_error_);
-    if (slot_ < 0) FailOutput(path_, "cannot create a temporary file beside it", "its name is too long");
+    if (slot_ < 0)
+      FailOutput(path_, "cannot create a temporary file beside it", "no memory is left to keep track of it");
     KeepModeAndOwner();
   }
 

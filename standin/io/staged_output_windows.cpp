@@ -70,7 +70,8 @@ class ReplacingFile : public StagingFile {
   // Throws when the file could not be made.
   void Open() const {
     if (made_error_ != 0) Fail(path_, "cannot create a temporary file beside it", made_error_);
-    if (slot_ < 0) FailOutput(path_, "cannot create a temporary file beside it", "its name is too long");
+    if (slot_ < 0)
+      FailOutput(path_, "cannot create a temporary file beside it", "no memory is left to keep track of it");
   }
 
   void Append(std::string_view piece) override {

@@ -8,22 +8,46 @@
 
 #include <atomic>
 #include <cstring>
+#include <new>
 
 namespace standin {
 namespace {
 
 using NativeChar = std::filesystem::path::value_type;
 
-// A run stages at most a few outputs at once (the mirror command three).
-constexpr int kSlots = 16;
-constexpr std::size_t kLongestName = 4096;
-
+// A slot's name is made when the slot is taken and freed when it is let go,
+// both with interruptions held, so the handler only ever reads names that
+// exist.
 struct Slot {
   std::atomic<bool> live{false};
-  NativeChar name[kLongestName];
+  NativeChar* name = nullptr;
 };
 
-Slot g_slots[kSlots];
+// Slots in blocks that are chained as more are needed (a run may stage any
+// number of outputs, a dialog picture each) and never freed, so the handler
+// walks them without allocating or locking.
+constexpr int kSlotsPerBlock = 32;
+struct SlotBlock {
+  Slot slots[kSlotsPerBlock];
+  std::atomic<SlotBlock*> next{nullptr};
+};
+
+SlotBlock g_first_block;
+
+template <typename Visit>
+void ForEachLiveName(Visit visit) {
+  for (SlotBlock* block = &g_first_block; block != nullptr; block = block->next.load()) {
+    for (Slot& slot : block->slots) {
+      if (slot.live.load()) visit(slot.name);
+    }
+  }
+}
+
+Slot* SlotAt(int index) {
+  SlotBlock* block = &g_first_block;
+  for (int skip = index / kSlotsPerBlock; skip > 0 && block != nullptr; --skip) block = block->next.load();
+  return block == nullptr ? nullptr : &block->slots[index % kSlotsPerBlock];
+}
 
 void InstallHandlers();
 
@@ -39,19 +63,32 @@ void PrepareForOutputs() {
 int RememberTemporary(const std::filesystem::path& name) {
   PrepareForOutputs();
   const auto& text = name.native();
-  if (text.size() >= kLongestName) return -1;
-  for (int slot = 0; slot < kSlots; ++slot) {
-    Slot& free = g_slots[slot];
-    if (free.live.load()) continue;
-    std::memcpy(free.name, text.c_str(), (text.size() + 1) * sizeof(NativeChar));
-    free.live.store(true);
-    return slot;
+  int index = 0;
+  for (SlotBlock* block = &g_first_block;; block = block->next.load()) {
+    for (Slot& free : block->slots) {
+      if (!free.live.load()) {
+        free.name = new (std::nothrow) NativeChar[text.size() + 1];
+        if (free.name == nullptr) return -1;
+        std::memcpy(free.name, text.c_str(), (text.size() + 1) * sizeof(NativeChar));
+        free.live.store(true);
+        return index;
+      }
+      ++index;
+    }
+    if (block->next.load() == nullptr) {
+      auto* more = new (std::nothrow) SlotBlock;
+      if (more == nullptr) return -1;
+      block->next.store(more);
+    }
   }
-  return -1;
 }
 
-void ForgetTemporary(int slot) {
-  if (slot >= 0 && slot < kSlots) g_slots[slot].live.store(false);
+void ForgetTemporary(int index) {
+  Slot* slot = index < 0 ? nullptr : SlotAt(index);
+  if (slot == nullptr || !slot->live.load()) return;
+  slot->live.store(false);
+  delete[] slot->name;
+  slot->name = nullptr;
 }
 
 #ifdef _WIN32
@@ -64,9 +101,7 @@ SRWLOCK g_lock = SRWLOCK_INIT;
 
 BOOL WINAPI RemoveTemporariesOnBreak(DWORD) {
   AcquireSRWLockExclusive(&g_lock);
-  for (Slot& slot : g_slots) {
-    if (slot.live.load()) DeleteFileW(slot.name);
-  }
+  ForEachLiveName([](const NativeChar* name) { DeleteFileW(name); });
   ReleaseSRWLockExclusive(&g_lock);
   return FALSE;  // the next handler, the system's, ends the process
 }
@@ -111,9 +146,7 @@ sigset_t InterruptionSet() {
 // default action (restored on entry), which ends the program as it would
 // have ended.
 extern "C" void RemoveTemporariesThenStop(int signal) {
-  for (Slot& slot : g_slots) {
-    if (slot.live.load()) unlink(slot.name);
-  }
+  ForEachLiveName([](const NativeChar* name) { unlink(name); });
   raise(signal);
 }
 

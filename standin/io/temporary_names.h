@@ -1,6 +1,6 @@
 // The temporary files that outputs are written to before they are put in
-// place, known by name so that an interrupted run removes them: a small
-// fixed registry that a signal handler (a console control handler on
+// place, known by name so that an interrupted run removes them: a
+// registry that a signal handler (a console control handler on
 // Windows) reads without allocating or locking anything of the program's.
 #pragma once
 
@@ -35,9 +35,9 @@ class InterruptionsHeld {
 void PrepareForOutputs();
 
 // Registers the temporary file `name`, to be removed when the program is
-// interrupted; the first call calls PrepareForOutputs. Returns the slot to forget it by,
-// or -1 when every slot is taken or the name is too long. Call it with
-// interruptions held.
+// interrupted; the first call calls PrepareForOutputs. Any number may be
+// registered at once. Returns the slot to forget it by, or -1 when there is
+// no memory left to keep it. Call it with interruptions held.
 int RememberTemporary(const std::filesystem::path& name);
 
 // The temporary file in `slot` is gone or in place. Call it with

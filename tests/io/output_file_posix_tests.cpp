@@ -107,8 +107,8 @@ TEST_F(OutputFile, RefusedTargetLeavesEveryOutputUntouched) {
   EXPECT_EQ(Names(), (std::vector<std::string>{"folder", "out.json"}));
 }
 
-// Any signal that ends the program while an output is staged removes its
-// temporary file, then ends the program as that signal does.
+// Any signal that ends the program while outputs are staged removes their
+// temporary files, however many, then ends the program as that signal does.
 TEST_F(OutputFile, InterruptionRemovesTemporaryFiles) {
   Put(Path("out.json"), "old");
   for (const int signal : {SIGTERM, SIGQUIT, SIGALRM, SIGUSR1}) {
@@ -116,6 +116,7 @@ TEST_F(OutputFile, InterruptionRemovesTemporaryFiles) {
         {
           OutputBatch batch;
           batch.Stage(Path("out.json").string(), "new");
+          for (int i = 0; i < 70; ++i) batch.Stage((folder_ / ("more" + std::to_string(i))).string(), "new");
           std::raise(signal);
         },
         ::testing::KilledBySignal(signal), "")

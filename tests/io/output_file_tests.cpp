@@ -25,6 +25,19 @@ TEST_F(OutputFile, NonAsciiNamesAreCreatedReplacedAndRead) {
   EXPECT_STREQ(read, "second");
 }
 
+// A run may stage any number of outputs at once (a dialog picture each).
+TEST_F(OutputFile, ManyOutputsAreStagedAndPutInPlaceTogether) {
+  std::vector<fs::path> outputs;
+  OutputBatch batch;
+  for (int i = 0; i < 70; ++i) {
+    outputs.push_back(folder_ / ("out" + std::to_string(i)));
+    batch.Stage(outputs.back().string(), std::to_string(i));
+  }
+  batch.Commit();
+  for (int i = 0; i < 70; ++i) EXPECT_EQ(Get(outputs[static_cast<size_t>(i)]), std::to_string(i));
+  EXPECT_EQ(Names().size(), 70u);
+}
+
 TEST_F(OutputFile, MissingFolderIsAnError) {
   EXPECT_THROW(ReplaceFile(Path("no/such/out.json").string(), "new"), FileWriteError);
   EXPECT_TRUE(Names().empty());
