@@ -1,5 +1,6 @@
 #include "journal/journal.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -8,6 +9,25 @@ namespace standin {
 
 namespace {
 
+constexpr std::string_view kElision = "\xE2\x80\xA6/";
+
+// The names of a path: at most kMaxPathNames of them, the object's own
+// first, kept without copying or allocating.
+struct PathNames {
+  std::array<const std::string*, kMaxPathNames> names;
+  size_t count = 0;
+  bool elided = false;  // the path goes on above the names kept
+};
+
+PathNames NamesOf(const Object& op) {
+  PathNames path;
+  const Object* at = &op;
+  for (; at != nullptr && path.count < kMaxPathNames; at = at->parent)
+    path.names[path.count++] = &at->data.name;
+  path.elided = at != nullptr;
+  return path;
+}
+
 // Hands `append` the names of `op`'s path in order, "/" between them.
 template <typename Append>
 void ForEachPathPiece(const Object& op, Append&& append) {
@@ -15,15 +35,10 @@ void ForEachPathPiece(const Object& op, Append&& append) {
     append(op.data.name);
     return;
   }
-  // The names from the object up, at most kMaxPathNames of them, kept
-  // without copying or allocating.
-  std::array<const std::string*, kMaxPathNames> names;
-  size_t count = 0;
-  const Object* at = &op;
-  for (; at != nullptr && count < kMaxPathNames; at = at->parent) names[count++] = &at->data.name;
-  if (at != nullptr) append("\xE2\x80\xA6/");
-  for (size_t i = count; i-- > 0;) {
-    append(*names[i]);
+  const PathNames path = NamesOf(op);
+  if (path.elided) append(kElision);
+  for (size_t i = path.count; i-- > 0;) {
+    append(*path.names[i]);
     if (i > 0) append("/");
   }
 }
@@ -105,6 +120,65 @@ std::string ObjectPath(const Object& op) {
   return path;
 }
 
+std::string_view RecentPath::For(const Object& op) {
+  if (object_ != nullptr) {
+    if (object_ == &op && Holds(op)) return text_;
+    if (object_ == op.parent && Holds(*op.parent) && PlainLength(op.data.name) == op.data.name.size()) {
+      DescendTo(op);
+      return text_;
+    }
+  }
+  Rebuild(op);
+  return text_;
+}
+
+bool RecentPath::Holds(const Object& op) const {
+  const Object* at = &op;
+  size_t end = text_.size();
+  for (size_t i = count_; i-- > 0; at = at->parent) {
+    if (at == nullptr) return false;
+    const std::string& name = at->data.name;
+    const size_t length = lengths_[i];
+    if (name.size() != length || std::memcmp(name.data(), text_.data() + end - length, length) != 0)
+      return false;
+    end -= length + 1;  // and the "/" before it
+  }
+  return (at != nullptr) == elided_;
+}
+
+void RecentPath::DescendTo(const Object& child) {
+  if (count_ == kMaxPathNames) {
+    // The top name goes, and "…/" stands for it and all above.
+    text_.replace(0, (elided_ ? kElision.size() : 0) + lengths_[0] + 1, kElision);
+    std::copy(lengths_.begin() + 1, lengths_.end(), lengths_.begin());
+    --count_;
+    elided_ = true;
+  }
+  text_ += '/';
+  text_ += child.data.name;
+  lengths_[count_++] = child.data.name.size();
+  object_ = &child;
+}
+
+void RecentPath::Rebuild(const Object& op) {
+  const PathNames path = NamesOf(op);
+  text_.clear();
+  if (path.elided) text_ += kElision;
+  bool all_plain = true;
+  for (size_t i = path.count; i-- > 0;) {
+    const std::string& name = *path.names[i];
+    const size_t start = text_.size();
+    AppendEscaped(text_, name);
+    all_plain = all_plain && text_.size() - start == name.size();  // an escape adds bytes
+    lengths_[path.count - 1 - i] = name.size();
+    if (i > 0) text_ += '/';
+  }
+  count_ = path.count;
+  elided_ = path.elided;
+  // A name that was escaped is not held as it is and cannot be compared.
+  object_ = all_plain ? &op : nullptr;
+}
+
 void Journal::SetOutput(std::ostream* out) {
   Flush();
   writer_.reset();
@@ -171,21 +245,23 @@ Journal::Event& Journal::Event::Double(std::string_view key, double value) {
 
 Journal::Event& Journal::Event::Text(std::string_view key, std::string_view value) {
   if (writer_ == nullptr) return *this;
-  std::string& quoted = journal_.quoted_;
-  quoted.assign(1, '"');
-  AppendEscaped(quoted, value);
-  quoted += '"';
-  return QuotedText(key, quoted);
+  std::string& escaped = journal_.escaped_;
+  escaped.clear();
+  AppendEscaped(escaped, value);
+  return EscapedText(key, escaped);
 }
 
-Journal::Event& Journal::Event::QuotedText(std::string_view key, std::string_view quoted) {
+Journal::Event& Journal::Event::EscapedText(std::string_view key, std::string_view escaped) {
   Writer* w = Raw(key);
   if (w == nullptr) return *this;
   // The writer is told of a value, so that what comes next is separated
   // from it, but the text goes into the line in one copy: the writer's own
   // RawValue copies a byte at a time, and a journal is mostly such text.
-  w->RawValue(quoted.data(), 0, rapidjson::kStringType);
-  std::memcpy(journal_.line_.Push(quoted.size()), quoted.data(), quoted.size());
+  w->RawValue(escaped.data(), 0, rapidjson::kStringType);
+  char* at = journal_.line_.Push(escaped.size() + 2);
+  *at = '"';
+  std::memcpy(at + 1, escaped.data(), escaped.size());
+  at[escaped.size() + 1] = '"';
   return *this;
 }
 
@@ -197,12 +273,11 @@ Journal::Event& Journal::Event::Null(std::string_view key) {
 Journal::Event& Journal::Event::ObjectRef(std::string_view key, const Object* op) {
   if (writer_ == nullptr) return *this;
   if (op == nullptr) return Null(key);
-  // Escaped name by name into the quoted text, never built twice.
-  std::string& quoted = journal_.quoted_;
-  quoted.assign(1, '"');
-  ForEachPathPiece(*op, [&quoted](std::string_view piece) { AppendEscaped(quoted, piece); });
-  quoted += '"';
-  return QuotedText(key, quoted);
+  if (op->document != nullptr) return EscapedText(key, journal_.recent_path_.For(*op));
+  std::string& escaped = journal_.escaped_;
+  escaped.clear();
+  AppendEscaped(escaped, op->data.name);
+  return EscapedText(key, escaped);
 }
 
 }  // namespace standin

@@ -4,6 +4,7 @@
 #include <rapidjson/stringbuffer.h>
 #include <rapidjson/writer.h>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -27,6 +28,35 @@ inline constexpr size_t kMaxPathNames = 32;
 std::string ObjectPath(const Object& op);
 // ObjectPath(op) appended to `out`.
 void AppendObjectPath(std::string& out, const Object& op);
+
+// The escaped path text of the object an event named last. In a deep
+// hierarchy the next object named is most often that one or its child, and
+// a path repeats all but one of its parent's names: taken from here, it
+// costs one name instead of kMaxPathNames. Whatever changed in between
+// (names, parents, objects freed and made anew at the same address), the
+// text is used only after the names it holds were compared with the
+// object's names now, so it is never stale.
+class RecentPath {
+ public:
+  // The inside of the JSON string of `op`'s path (ObjectPath), escaped;
+  // `op` lies in a document. Valid until the next call.
+  std::string_view For(const Object& op);
+
+ private:
+  // Whether `text_` is the path of `op` as it is now.
+  bool Holds(const Object& op) const;
+  // `text_` as the path of `child`, one level below the object it holds.
+  void DescendTo(const Object& child);
+  void Rebuild(const Object& op);
+
+  const Object* object_ = nullptr;  // whose path `text_` is; null: none to reuse
+  std::string text_;
+  // The lengths of the names in `text_`, top first; each one needs no
+  // escape, so that `text_` holds it as it is.
+  std::array<size_t, kMaxPathNames> lengths_{};
+  size_t count_ = 0;
+  bool elided_ = false;  // `text_` starts with "…/": the path goes on above
+};
 
 class Journal {
  public:
@@ -63,8 +93,8 @@ class Journal {
     Writer* Raw(std::string_view key);
 
    private:
-    // `quoted`: a JSON string already quoted and escaped.
-    Event& QuotedText(std::string_view key, std::string_view quoted);
+    // `escaped`: the inside of a JSON string, already escaped.
+    Event& EscapedText(std::string_view key, std::string_view escaped);
 
     Writer* writer_;
     Journal& journal_;
@@ -75,7 +105,8 @@ class Journal {
   // Each event's line is built here and goes to `out_` in one write when
   // the event ends, so that a reader of `out_` sees whole lines.
   rapidjson::StringBuffer line_;
-  std::string quoted_;  // a text value quoted and escaped, its room kept from one event to the next
+  std::string escaped_;  // a text value escaped, its room kept from one event to the next
+  RecentPath recent_path_;
   std::unique_ptr<Writer> writer_;
   // Looked up by every event, also while nothing is written: hashed, and
   // found by a view of the name without making a string of it.
