@@ -5,6 +5,7 @@
 
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "journal/journal.h"
 #include "scene/document.h"
@@ -50,6 +51,39 @@ TEST(JournalText, TextAndPathsReadBackExactly) {
   EXPECT_EQ(text_of("empty"), "");
   EXPECT_EQ(text_of("between"), between);
   EXPECT_EQ(out.str().find('\n'), out.str().size() - 1) << "one line per event";
+}
+
+// A path is taken from the one written before when it can: each line must
+// still name the object as it is then, whatever changed in between.
+TEST(JournalText, PathsFollowRenamesAndMoves) {
+  Scene scene;
+  Document& doc = scene.NewDocument();
+  std::vector<Object*> chain;
+  for (size_t depth = 0; depth < kMaxPathNames + 8; ++depth) {
+    chain.push_back(scene.NewObject(5140));
+    chain.back()->data.name = "n" + std::to_string(depth);
+    doc.Append(chain.back(), depth == 0 ? nullptr : chain[depth - 1]);
+  }
+  std::ostringstream out;
+  Journal journal;
+  journal.SetOutput(&out);
+  const auto name = [&](size_t depth) {
+    out.str("");
+    Journal::Event(journal, "e").ObjectRef("object", chain[depth]);
+    rapidjson::Document line;
+    line.Parse(out.str().c_str());
+    EXPECT_EQ(line["object"].GetString(), ObjectPath(*chain[depth])) << depth;
+  };
+  for (size_t depth = 0; depth < chain.size(); ++depth) name(depth);
+  name(35);
+  chain[30]->data.name = "m30";  // an ancestor's name changed in place, same length
+  name(36), name(36), name(39);
+  chain[38]->data.name = "quote\"";  // a name that is escaped, then its child
+  name(38), name(39), name(36);
+  doc.Remove(chain[5]);  // the same names, but no longer below others
+  name(36);
+  doc.Append(chain[5], nullptr);
+  name(36), name(37);
 }
 
 }  // namespace
