@@ -224,7 +224,12 @@ Journal::Event::~Event() {
 
 Journal::Writer* Journal::Event::Raw(std::string_view key) {
   if (writer_ == nullptr) return nullptr;
-  writer_->Key(key.data(), static_cast<rapidjson::SizeType>(key.size()));
+  // Every key is one of the host's own words, which need no escape: copied
+  // in one go, not a byte at a time as the writer's Key does.
+  if (PlainLength(key) == key.size())
+    PutString(key);
+  else
+    writer_->Key(key.data(), static_cast<rapidjson::SizeType>(key.size()));
   return writer_;
 }
 
@@ -252,17 +257,20 @@ Journal::Event& Journal::Event::Text(std::string_view key, std::string_view valu
 }
 
 Journal::Event& Journal::Event::EscapedText(std::string_view key, std::string_view escaped) {
-  Writer* w = Raw(key);
-  if (w == nullptr) return *this;
-  // The writer is told of a value, so that what comes next is separated
-  // from it, but the text goes into the line in one copy: the writer's own
-  // RawValue copies a byte at a time, and a journal is mostly such text.
-  w->RawValue(escaped.data(), 0, rapidjson::kStringType);
+  if (Raw(key) != nullptr) PutString(escaped);
+  return *this;
+}
+
+void Journal::Event::PutString(std::string_view escaped) {
+  // The writer is told of a string, so that it separates it from what came
+  // before and what comes next, but the text goes into the line in one
+  // copy: the writer's own RawValue copies a byte at a time, and a journal
+  // is mostly such text.
+  writer_->RawValue(escaped.data(), 0, rapidjson::kStringType);
   char* at = journal_.line_.Push(escaped.size() + 2);
   *at = '"';
   std::memcpy(at + 1, escaped.data(), escaped.size());
   at[escaped.size() + 1] = '"';
-  return *this;
 }
 
 Journal::Event& Journal::Event::Null(std::string_view key) {

@@ -95,6 +95,8 @@ class Journal {
    private:
     // `escaped`: the inside of a JSON string, already escaped.
     Event& EscapedText(std::string_view key, std::string_view escaped);
+    // A key or a value: `escaped` in quotes; the journal is writing.
+    void PutString(std::string_view escaped);
 
     Writer* writer_;
     Journal& journal_;
