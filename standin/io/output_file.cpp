@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "io/block_writer_thread.h"
 #include "io/output_target.h"
 #include "io/staged_output.h"
 #include "io/temporary_names.h"
@@ -92,9 +93,28 @@ std::unique_ptr<OutputInProgress> OutputInProgress::Start(std::string_view path)
 OutputInProgress::OutputInProgress(std::string_view path, std::unique_ptr<StagingFile> file)
     : path_(path), file_(std::move(file)) {}
 
-OutputInProgress::~OutputInProgress() = default;
+// The writer goes first: its last block may still be going into file_.
+OutputInProgress::~OutputInProgress() { writer_.reset(); }
 
 void OutputInProgress::Write(std::string_view piece) noexcept {
+  if (writer_ != nullptr) writer_->Wait();
+  Append(piece);
+}
+
+void OutputInProgress::WriteBehind(std::string_view block) noexcept {
+  if (writer_ == nullptr) {
+    try {
+      writer_ = std::make_unique<BlockWriterThread>([this](std::string_view text) { Append(text); });
+    } catch (const std::exception&) {
+      // No thread to be had: the run waits for this block instead.
+      Append(block);
+      return;
+    }
+  }
+  writer_->Pass(block);
+}
+
+void OutputInProgress::Append(std::string_view piece) noexcept {
   if (error_) return;
   try {
     file_->Append(piece);
@@ -131,6 +151,7 @@ void OutputBatch::StageProduced(std::string_view path, const TextProducer& produ
 }
 
 void OutputBatch::StageWritten(std::unique_ptr<OutputInProgress> output) {
+  output->writer_.reset();
   if (output->error_) std::rethrow_exception(output->error_);
   output->file_->Finish();
   staged_.push_back({std::move(output->path_), std::move(output->file_)});

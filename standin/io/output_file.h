@@ -25,6 +25,7 @@ class FileWriteError : public std::runtime_error {
 class StagedOutput;
 class StagingFile;
 class OutputBatch;
+class BlockWriterThread;
 
 // Checks, writing nothing, what writing an output to `path` ("-": standard
 // output) checks first: symbolic links are followed to the name they finally
@@ -55,18 +56,27 @@ class OutputInProgress {
   OutputInProgress(const OutputInProgress&) = delete;
   OutputInProgress& operator=(const OutputInProgress&) = delete;
 
-  // Appends `piece`. Never throws, for it is called while the plug-ins run:
-  // the first error is kept for StageWritten to throw, and the text after
-  // it is dropped.
+  // Appends `piece`, after the block passed to WriteBehind last. Never
+  // throws, for it is called while the plug-ins run: the first error is
+  // kept for StageWritten to throw, and the text after it is dropped.
   void Write(std::string_view piece) noexcept;
+  // Appends `block` as Write does, but on a thread of the output's own
+  // while the caller goes on: returns once the block passed before is
+  // written. The text of `block` must stay as it is until the next
+  // WriteBehind or Write returns, or the output is staged or dropped.
+  void WriteBehind(std::string_view block) noexcept;
 
  private:
   friend class OutputBatch;
   OutputInProgress(std::string_view path, std::unique_ptr<StagingFile> file);
+  void Append(std::string_view piece) noexcept;
 
   std::string path_;
   std::unique_ptr<StagingFile> file_;
   std::exception_ptr error_;
+  // Made by the first WriteBehind; ended (its last block written) before
+  // the file is staged or dropped.
+  std::unique_ptr<BlockWriterThread> writer_;
 };
 
 // Outputs written all or none. Stage prepares each (a complete temporary

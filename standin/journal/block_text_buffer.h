@@ -1,7 +1,8 @@
 // A stream buffer that keeps its text in blocks: the text never moves or is
 // copied as it grows (a journal of a big run is tens of megabytes), and it is
 // handed out block by block. Or, when its text goes to a file as it is
-// made, one block that is passed on each time it fills and filled again.
+// made, two blocks that take turns: one is passed on when it fills while
+// the other is filled.
 #pragma once
 
 #include <cstddef>
@@ -21,7 +22,9 @@ class BlockTextBuffer : public std::streambuf {
   BlockTextBuffer& operator=(const BlockTextBuffer&) = delete;
 
   // From now on, before any text: each block that fills goes to `pass_on`,
-  // and its room is reused, so that only the text since is held.
+  // and its room is reused, so that only the text since is held. A block
+  // passed on is not written to again until the next one has been passed
+  // on, so that `pass_on` may leave it to be written while the other fills.
   void PassFullBlocksTo(std::function<void(std::string_view)> pass_on);
 
   // Hands the text held to `take`, a piece per block, in order.
@@ -39,6 +42,9 @@ class BlockTextBuffer : public std::streambuf {
  private:
   // A new block, the next size up, becomes the one written to.
   void AddBlock();
+  // Passes on the block written to, which then changes places with the
+  // spare one.
+  void PassOnFullBlock();
 
   struct Block {
     char* text;
@@ -51,6 +57,7 @@ class BlockTextBuffer : public std::streambuf {
 
   std::vector<Block> blocks_;
   std::function<void(std::string_view)> pass_on_;
+  Block spare_{nullptr, 0};  // the block passed on last, while text is passed on
 };
 
 }  // namespace standin

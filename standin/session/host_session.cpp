@@ -40,7 +40,7 @@ void HostSession::StartJournalFile() {
   journal_file_ = OutputInProgress::Start(settings_.journal);
   if (journal_file_ == nullptr) return;
   journal_text_.PassFullBlocksTo(
-      [file = journal_file_.get()](std::string_view piece) { file->Write(piece); });
+      [file = journal_file_.get()](std::string_view block) { file->WriteBehind(block); });
 }
 
 HostSession::~HostSession() {

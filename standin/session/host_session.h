@@ -122,9 +122,11 @@ class HostSession {
 
   HostSettings settings_;
   std::ostringstream plugin_problems_;  // lines the loader wrote
-  std::unique_ptr<OutputInProgress> journal_file_;
-  BlockTextBuffer journal_text_;  // all of the journal, or what is not yet in journal_file_
+  BlockTextBuffer journal_text_;        // all of the journal, or what is not yet in journal_file_
   std::ostream journal_{&journal_text_};
+  // After the text: dropped first, its writer done with a block of the
+  // text before the text goes.
+  std::unique_ptr<OutputInProgress> journal_file_;
   std::unique_ptr<PluginHost> plugins_;
   std::unique_ptr<DialogPictureFolder> pictures_;
   bool ended_ = false;

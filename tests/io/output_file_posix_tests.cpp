@@ -127,32 +127,43 @@ TEST_F(OutputFile, InterruptionRemovesTemporaryFiles) {
 }
 
 // An output written as the run goes has its temporary file from the start;
-// a write that fails half way is held (the writer may be inside a plug-in's
-// call) and thrown when it is staged. Failed or dropped, it leaves the old
-// file and no temporary file.
+// a write that fails half way, on the run's thread or the output's writer,
+// is held (the writer may be inside a plug-in's call) and thrown when it is
+// staged. Failed or dropped, it leaves the old file and no temporary file.
 TEST_F(OutputFile, OutputInProgressFailsWhenStagedAndLeavesNothing) {
   const fs::path out = Path("out.json");
   Put(out, "old");
-  std::unique_ptr<OutputInProgress> output = OutputInProgress::Start(out.string());
-  ASSERT_NE(output, nullptr);
-  EXPECT_EQ(Names().size(), 2u);
-  rlimit saved{};
-  getrlimit(RLIMIT_FSIZE, &saved);
-  rlimit small = saved;
-  small.rlim_cur = 1000;
-  setrlimit(RLIMIT_FSIZE, &small);
-  output->Write(std::string(5000, 'x'));
-  output->Write("more");
-  setrlimit(RLIMIT_FSIZE, &saved);
-  std::string message;
-  try {
-    OutputBatch batch;
-    batch.StageWritten(std::move(output));
-  } catch (const FileWriteError& error) {
-    message = error.what();
+  const std::string block(5000, 'x');
+  for (const bool behind : {false, true}) {
+    SCOPED_TRACE(behind);
+    std::unique_ptr<OutputInProgress> output = OutputInProgress::Start(out.string());
+    ASSERT_NE(output, nullptr);
+    EXPECT_EQ(Names().size(), 2u);
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = 1000;
+    setrlimit(RLIMIT_FSIZE, &small);
+    if (behind) {
+      output->WriteBehind(block);
+    } else {
+      output->Write(block);
+    }
+    output->Write("more");  // waits for the block: it is written under the limit
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::string message;
+    try {
+      OutputBatch batch;
+      batch.StageWritten(std::move(output));
+    } catch (const FileWriteError& error) {
+      message = error.what();
+    }
+    EXPECT_EQ(message, out.string() + ": cannot write: File too large");
   }
-  EXPECT_EQ(message, out.string() + ": cannot write: File too large");
   OutputInProgress::Start(out.string()).reset();
+  std::unique_ptr<OutputInProgress> dropped = OutputInProgress::Start(out.string());
+  dropped->WriteBehind(block);
+  dropped.reset();
   EXPECT_EQ(Get(out), "old");
   EXPECT_EQ(Names(), std::vector<std::string>{"out.json"});
 }
