@@ -104,7 +104,12 @@ void OutputInProgress::Write(std::string_view piece) noexcept {
 void OutputInProgress::WriteBehind(std::string_view block) noexcept {
   if (writer_ == nullptr) {
     try {
-      writer_ = std::make_unique<BlockWriterThread>([this](std::string_view text) { Append(text); });
+      // The disk takes each block while the run goes on, rather than all
+      // of them at the flush when the file is staged.
+      writer_ = std::make_unique<BlockWriterThread>([this](std::string_view text) {
+        Append(text);
+        if (!error_) file_->StartWritingToDisk();
+      });
     } catch (const std::exception&) {
       // No thread to be had: the run waits for this block instead.
       Append(block);

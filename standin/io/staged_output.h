@@ -39,6 +39,9 @@ class StagingFile : public StagedOutput {
   // the file; nothing is appended after it.
   virtual void Append(std::string_view piece) = 0;
   virtual void Finish() = 0;
+  // Has the system start writing the text appended since the last call to
+  // disk, so that Finish has less to wait for; where it cannot, nothing.
+  virtual void StartWritingToDisk() noexcept {}
 };
 
 // The temporary file for the examined target of `path`, made and ready for

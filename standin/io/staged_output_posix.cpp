@@ -73,6 +73,15 @@ class ReplacingFile : public StagingFile {
 
   void Append(std::string_view piece) override {
     if (!WriteAll(fd_, piece)) Fail(path_, "cannot write", errno);
+    appended_ += piece.size();
+  }
+
+  void StartWritingToDisk() noexcept override {
+#ifdef SYNC_FILE_RANGE_WRITE
+    sync_file_range(fd_, static_cast<off_t>(started_), static_cast<off_t>(appended_ - started_),
+                    SYNC_FILE_RANGE_WRITE);
+#endif
+    started_ = appended_;
   }
 
   void Finish() override {
@@ -152,6 +161,8 @@ class ReplacingFile : public StagingFile {
   bool renamed_ = false;
   bool existed_ = false;  // a file was there to be replaced
   std::string kept_;      // the replaced file's second name, while kept
+  size_t appended_ = 0;
+  size_t started_ = 0;  // the text before this is on its way to disk
 };
 
 // A stream socket listening at `name`, connected; -1 with errno set when
