@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 
+#include "base/fault_ahead.h"
 #include "base/large_pages.h"
 
 #ifdef _WIN32
@@ -139,6 +140,7 @@ bool ReadRestOfFile(std::FILE* file, std::string& text, uint64_t limit) {
   text.reserve(static_cast<size_t>(expected > 0 && expected < limit ? expected + 1
                                                                     : std::min<uint64_t>(kFirstChunk, room)));
   AdviseLargePages(text.data(), text.capacity());
+  const FaultAhead ready(text.data(), text.capacity());
   const auto chunk = std::make_unique_for_overwrite<char[]>(kReadChunk);
   for (;;) {
     const size_t wanted = static_cast<size_t>(std::min<uint64_t>(kReadChunk, room - text.size()));

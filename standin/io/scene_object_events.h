@@ -6,6 +6,7 @@
 #include <charconv>
 #include <string>
 
+#include "base/fault_ahead.h"
 #include "base/large_pages.h"
 #include "io/scene_handler.h"
 #include "io/scene_text_errors.h"
@@ -229,6 +230,7 @@ inline bool SceneHandler::ReadList(std::optional<std::vector<T>>& slot, Slot ele
                                    MakeElement make) {
   std::vector<T>& list = slot.emplace();
   ReserveAhead(list, TuplesAhead(shortest_tuple));
+  const FaultAhead ready(list.data(), list.capacity() * sizeof(T));
   if (!Push(FrameKind::kList, element)) return false;
   const std::string_view elements = stream_.Ahead().substr(1);  // past the opening bracket
   const std::optional<size_t> close = ReadTuples<N, Number>(

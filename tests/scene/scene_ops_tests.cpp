@@ -2,8 +2,12 @@
 // selection, the host's own operations, faults and bad handles.
 #include <cmath>
 #include <limits>
+#include <optional>
+#include <vector>
 
+#include "base/fault_ahead.h"
 #include "host/faults.h"
+#include "scene/clone.h"
 #include "scene_testing.h"
 
 namespace standin::testing {
@@ -125,6 +129,23 @@ TEST_F(SceneOpsTest, ClonesKeepNamesAndDataAndCopyFlagFourLeavesChildrenOut) {
   EXPECT_EQ(ops.object_down(alone), nullptr);
   EXPECT_EQ(O(alone)->data, hand->data);
   EXPECT_EQ(O(alone)->parent, nullptr);
+}
+
+// Lists big enough that their fresh pages are made ready on another thread
+// while they are filled: the pages are made ready, never changed, so
+// neither a copy nor a buffer that already holds data loses a value.
+TEST(LargeListCopy, PagesMadeReadyAheadKeepEveryValue) {
+  std::optional<std::vector<Vec3>> points(std::in_place);
+  for (size_t i = 0; i < 600000; ++i) {
+    const double x = static_cast<double>(i);
+    points->push_back({x, -x / 7, x * 1e-3});
+  }
+  ASSERT_GT(points->size() * sizeof(Vec3) / 2, FaultAhead::kWorthIt);
+  EXPECT_EQ(CopyList(points), points);
+
+  std::vector<Vec3> filled = *points;
+  { const FaultAhead ready(filled.data(), filled.size() * sizeof(Vec3)); }
+  EXPECT_EQ(filled, *points);
 }
 
 TEST_F(SceneOpsTest, InsertingWithUniqueNamesPicksTheSmallestFreeSuffix) {
