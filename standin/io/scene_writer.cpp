@@ -12,6 +12,7 @@
 
 #include "io/json_text.h"
 #include "io/output_file.h"
+#include "io/span_relay.h"
 #include "io/text_blocks.h"
 
 namespace standin {
@@ -260,15 +261,15 @@ class SceneText {
   }
 
   // One element per line; `write` writes one element of at most
-  // FloatsSize(6) bytes and returns its end.
+  // FloatsSize(6) bytes and returns its end. A long list is formatted on
+  // two threads, so `write` only reads.
   template <typename T, typename WriteElement>
   void List(const std::vector<T>& elements, size_t level, WriteElement write) {
     out_.Put('[');
-    for (size_t i = 0; i < elements.size(); ++i) {
-      char* at = out_.Room(1 + kLineSize + FloatsSize(6));
+    FormatInTurns(elements.size(), 1 + kLineSize + FloatsSize(6), out_, [&](char* at, size_t i) {
       if (i > 0) *at++ = ',';
-      out_.Advance(write(Line(at, level + 1), elements[i]));
-    }
+      return write(Line(at, level + 1), elements[i]);
+    });
     if (!elements.empty()) NextLine(level);
     out_.Put(']');
   }

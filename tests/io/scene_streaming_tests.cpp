@@ -2,11 +2,13 @@
 // file as the whole text, and an error late in a long text leaves nothing.
 #include <functional>
 #include <limits>
+#include <string>
 #include <utility>
 
 #include "io/output_file.h"
 #include "io/scene_reader.h"
 #include "io/scene_writer.h"
+#include "io/span_relay.h"
 #include "io/text_blocks.h"
 #include "output_file_fixture.h"
 #include "scene/types.h"
@@ -110,6 +112,26 @@ TEST_F(OutputFile, LateSceneErrorLeavesTheTargetUntouched) {
       EXPECT_EQ(error.what(), expected);
     }
     make_finite();
+  }
+}
+
+// A long list is formatted on two threads, span by span: a number that is
+// not finite in a span of the helper's is reported as in the caller's, and
+// an error stops both threads (the test ends, so nothing is left running).
+TEST_F(OutputFile, LongListErrorsAreFoundInEverySpan) {
+  Scene scene;
+  Document& document = scene.NewDocument();
+  Object* mesh = BigMesh(scene, document, 5 * kSpanElements);
+  for (const size_t index : {kSpanElements + 5, 2 * kSpanElements + 1, 5 * kSpanElements - 1}) {
+    (*mesh->data.points)[index].y = kNaN;
+    try {
+      WriteSceneText(document, "out.json", [](std::string_view) {});
+      ADD_FAILURE() << index << " was written";
+    } catch (const SceneWriteError& error) {
+      EXPECT_EQ(error.what(),
+                "out.json: objects[0].points[" + std::to_string(index) + "]: number is not finite");
+    }
+    (*mesh->data.points)[index].y = 0;
   }
 }
 
