@@ -15,59 +15,41 @@ size_t SkipSpace(std::string_view text, size_t at) {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// The length of the JSON number at the start of `text` (0 for none):
-// -?(0|[1-9][0-9]*)(.[0-9]+)?([eE][+-]?[0-9]+)?; `integer` tells whether it
-// has neither fraction nor exponent.
-size_t JsonNumberLength(std::string_view text, bool& integer) {
-  size_t at = 0;
-  const auto digits = [&] {
-    const size_t first = at;
-    while (at < text.size() && IsDigit(text[at])) ++at;
-    return at > first;
-  };
-  if (at < text.size() && text[at] == '-') ++at;
-  if (at < text.size() && text[at] == '0') {
-    ++at;
-  } else if (!digits()) {
-    return 0;
-  }
-  integer = true;
-  if (at < text.size() && text[at] == '.') {
-    ++at;
-    if (!digits()) return 0;
-    integer = false;
-  }
-  if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
-    ++at;
-    if (at < text.size() && (text[at] == '+' || text[at] == '-')) ++at;
-    if (!digits()) return 0;
-    integer = false;
-  }
-  return at;
+// Whether the text from `at` begins as a JSON number may: an optional
+// minus, then a digit, and no zero that another digit follows. The rest of
+// the number, std::from_chars reads; it takes more than JSON does only in a
+// point that no digit follows ("1.", "1.e5"), which the callers refuse.
+bool StartsJsonNumber(const char* at, const char* end) {
+  if (at != end && *at == '-') ++at;
+  if (at == end || !IsDigit(*at)) return false;
+  return !(*at == '0' && at + 1 != end && IsDigit(at[1]));
 }
 
 }  // namespace
 
 bool TupleText::Number(double& value) {
-  bool integer = false;
-  const std::string_view rest = text_.substr(at_);
-  const size_t length = JsonNumberLength(rest, integer);
-  if (length == 0) return false;
-  const auto [end, error] = std::from_chars(rest.data(), rest.data() + length, value);
-  if (error != std::errc() || end != rest.data() + length) return false;
-  at_ += length;
+  const char* const begin = text_.data() + at_;
+  const char* const end = text_.data() + text_.size();
+  if (!StartsJsonNumber(begin, end)) return false;
+  const auto [stop, error] = std::from_chars(begin, end, value);
+  if (error != std::errc()) return false;
+  const void* point = std::memchr(begin, '.', static_cast<size_t>(stop - begin));
+  if (point != nullptr &&
+      (static_cast<const char*>(point) + 1 == stop || !IsDigit(static_cast<const char*>(point)[1])))
+    return false;
+  at_ += static_cast<size_t>(stop - begin);
   SkipSpace();
   return true;
 }
 
 bool TupleText::Number(int32_t& value) {
-  bool integer = false;
-  const std::string_view rest = text_.substr(at_);
-  const size_t length = JsonNumberLength(rest, integer);
-  if (length == 0 || !integer) return false;
-  const auto [end, error] = std::from_chars(rest.data(), rest.data() + length, value);
-  if (error != std::errc() || end != rest.data() + length) return false;
-  at_ += length;
+  const char* const begin = text_.data() + at_;
+  const char* const end = text_.data() + text_.size();
+  if (!StartsJsonNumber(begin, end)) return false;
+  const auto [stop, error] = std::from_chars(begin, end, value);
+  // A fraction or an exponent makes a float, which an index is not.
+  if (error != std::errc() || (stop != end && (*stop == '.' || *stop == 'e' || *stop == 'E'))) return false;
+  at_ += static_cast<size_t>(stop - begin);
   SkipSpace();
   return true;
 }

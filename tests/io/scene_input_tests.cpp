@@ -6,6 +6,8 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <utility>
 
 #include "io/input_file.h"
 #include "io/tuple_lists.h"
@@ -91,6 +93,25 @@ TEST(SceneReader, ListsReadAtOnceFallBackToTheParserOnAnythingElse) {
   EXPECT_EQ(failure("[1, 2, 3] "), "t.json:2:23: expected ',' or ']' after an array element");
   EXPECT_EQ(failure("[1, 2, 3]], \"polygons\": [[0, 1, 1, 1], [0, 1.0, 1, 1]]"),
             "t.json: objects[0].polygons[1][1]: expected an integer, found a float");
+  // What the number reader of the plain form would take and JSON does not.
+  const std::pair<const char*, const char*> not_json[] = {
+      {"[1., 2, 3]]", "2:16: expected digits after '.'"},
+      {"[1.e5, 2, 3]]", "2:16: expected digits after '.'"},
+      {"[.5, 2, 3]]", "2:14: invalid value"},
+      {"[-.5, 2, 3]]", "2:15: invalid value"},
+      {"[+1, 2, 3]]", "2:14: invalid value"},
+      {"[inf, 2, 3]]", "2:14: invalid value"},
+      {"[0x1, 2, 3]]", "2:15: expected ',' or ']' after an array element"},
+      {"[1, 2, 3.5e+]]", "2:25: expected digits in the exponent"},
+      {"[1, 2, 3]], \"polygons\": [[0, 0, 0, 0.]]", "2:50: expected digits after '.'"},
+      {"[1, 2, 3]], \"polygons\": [[0, 0, 0, 1e0]]", ""},
+  };
+  for (const auto& [rest, message] : not_json) {
+    EXPECT_EQ(failure(rest), *message
+                                 ? std::string("t.json:") + message
+                                 : "t.json: objects[0].polygons[0][3]: expected an integer, found a float")
+        << rest;
+  }
 
   Scene scene;
   const ObjectData& data =
