@@ -172,4 +172,30 @@ bool ReadStandardInput(const InputKind& kind, std::string& text, std::string& re
   return ReadAll(stdin, kind, text, reason);
 }
 
+bool ReadInput(const std::filesystem::path& path, const InputKind& kind, InputText& text,
+               std::string& reason) {
+  const InputFile file = OpenRegularInput(path, kind, reason);
+  if (!file) return false;
+  const uint64_t size = RegularFileSize(file.get());  // within kind.max_bytes, as opened
+  if (size > 0) {
+    // One byte more than the file holds, to find its end in the same read.
+    text.whole_ = std::make_unique_for_overwrite<char[]>(static_cast<size_t>(size) + 1);
+    AdviseLargePages(text.whole_.get(), static_cast<size_t>(size) + 1);
+    const FaultAhead ready(text.whole_.get(), static_cast<size_t>(size) + 1);
+    text.whole_size_ = std::fread(text.whole_.get(), 1, static_cast<size_t>(size) + 1, file.get());
+    if (std::ferror(file.get())) {
+      reason = std::string("cannot read: ") + std::strerror(errno);
+      return false;
+    }
+    if (text.whole_size_ <= size) return true;
+    text.whole_.reset();  // it grew while it was read: read again, as a stream
+    std::rewind(file.get());
+  }
+  return ReadAll(file.get(), kind, text.read_, reason);
+}
+
+bool ReadStandardInput(const InputKind& kind, InputText& text, std::string& reason) {
+  return ReadAll(stdin, kind, text.read_, reason);
+}
+
 }  // namespace standin

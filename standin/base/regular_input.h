@@ -46,4 +46,27 @@ bool ReadInput(const std::filesystem::path& path, const InputKind& kind, std::st
                std::string& reason);
 bool ReadStandardInput(const InputKind& kind, std::string& text, std::string& reason);
 
+// The whole text of an input, for the large ones (scenes): a regular file
+// is read straight into memory of its size, each byte written once, with
+// neither a string's zero-fill nor a copy through a buffer on the way; a
+// stream, or a file that grew while it was read, is read as a string.
+class InputText {
+ public:
+  std::string_view view() const {
+    return whole_ ? std::string_view(whole_.get(), whole_size_) : std::string_view(read_);
+  }
+
+ private:
+  friend bool ReadInput(const std::filesystem::path&, const InputKind&, InputText&, std::string&);
+  friend bool ReadStandardInput(const InputKind&, InputText&, std::string&);
+
+  std::unique_ptr<char[]> whole_;
+  size_t whole_size_ = 0;
+  std::string read_;
+};
+
+bool ReadInput(const std::filesystem::path& path, const InputKind& kind, InputText& text,
+               std::string& reason);
+bool ReadStandardInput(const InputKind& kind, InputText& text, std::string& reason);
+
 }  // namespace standin

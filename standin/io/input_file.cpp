@@ -17,4 +17,9 @@ bool ReadWholeInput(std::string_view path, const InputKind& kind, std::string& t
   return ReadInput(NativeOutputPath(path), kind, text, reason);
 }
 
+bool ReadWholeInput(std::string_view path, const InputKind& kind, InputText& text, std::string& reason) {
+  if (path == "-" && kind.from_standard_input) return ReadStandardInput(kind, text, reason);
+  return ReadInput(NativeOutputPath(path), kind, text, reason);
+}
+
 }  // namespace standin

@@ -16,5 +16,6 @@ InputFile OpenInputFile(std::string_view path);
 // The whole of the input that the UTF-8 `path` names ("-": standard input)
 // as `kind` allows it; false with `reason` (not naming the path) otherwise.
 bool ReadWholeInput(std::string_view path, const InputKind& kind, std::string& text, std::string& reason);
+bool ReadWholeInput(std::string_view path, const InputKind& kind, InputText& text, std::string& reason);
 
 }  // namespace standin

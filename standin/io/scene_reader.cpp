@@ -49,10 +49,10 @@ Document& ReadScene(std::string_view json, std::string_view file_name, Scene& sc
 Document& ReadSceneFile(std::string_view path, Scene& scene) {
   const bool standard_input = path == "-";
   const std::string name = standard_input ? "<stdin>" : std::string(path);
-  std::string text;
+  InputText text;
   std::string reason;
   if (!ReadWholeInput(path, kSceneInput, text, reason)) throw SceneReadError(name + ": " + reason);
-  return ReadScene(text, name, scene);  // the text goes as soon as the document is built
+  return ReadScene(text.view(), name, scene);  // the text goes as soon as the document is built
 }
 
 }  // namespace standin

@@ -66,6 +66,9 @@ TEST_F(HostileInput, TheSizeLimitHoldsToTheByte) {
     std::string text;
     EXPECT_EQ(standin::ReadInput(File("four"), kind, text, reason), limit == 4) << limit;
     EXPECT_EQ(text, limit == 4 ? "1234" : "") << reason;
+    standin::InputText whole;  // read straight into memory of the file's size
+    EXPECT_EQ(standin::ReadInput(File("four"), kind, whole, reason), limit == 4) << limit;
+    EXPECT_EQ(whole.view(), limit == 4 ? "1234" : "") << reason;
   }
 }
 
