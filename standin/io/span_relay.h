@@ -14,6 +14,7 @@
 #include <memory>
 #include <mutex>
 #include <string_view>
+#include <system_error>
 #include <thread>
 
 #include "io/text_blocks.h"
@@ -21,7 +22,7 @@
 namespace standin {
 
 // The helper's side: it formats the spans 1, 3, 5, ... of `count` elements
-// (`span` each) into two buffers in turn, at most one span ahead of the
+// (`span` each) into two buffers in turn, at most two spans ahead of the
 // caller, who takes each in order.
 class SpanRelay {
  public:
@@ -62,7 +63,8 @@ class SpanRelay {
   std::thread thread_;               // last: started once everything it reads is made
 };
 
-// Lists shorter than this are formatted on the caller's thread alone.
+// Elements per span; a list shorter than two spans is formatted on the
+// caller's thread alone.
 inline constexpr size_t kSpanElements = size_t{16} << 10;
 
 // Writes elements 0 to `count` - 1 into `out`, each by `write(to, index)`,
@@ -75,13 +77,19 @@ void FormatInTurns(size_t count, size_t room, TextBlocks& out, const Write& writ
     for (size_t i = first; i < last; ++i) out.Advance(write(out.Room(room), i));
   };
   if (count < 2 * kSpanElements) return own_span(0, count);
-  SpanRelay relay(count, kSpanElements, room, [&write](size_t first, size_t last, char* to) {
-    for (size_t i = first; i < last; ++i) to = write(to, i);
-    return to;
-  });
+  std::unique_ptr<SpanRelay> relay;
+  try {
+    relay = std::make_unique<SpanRelay>(count, kSpanElements, room,
+                                        [&write](size_t first, size_t last, char* to) {
+                                          for (size_t i = first; i < last; ++i) to = write(to, i);
+                                          return to;
+                                        });
+  } catch (const std::system_error&) {
+    return own_span(0, count);  // no thread to be had: the same text from one
+  }
   for (size_t first = 0; first < count; first += 2 * kSpanElements) {
     own_span(first, std::min(count, first + kSpanElements));
-    if (first + kSpanElements < count) out.Append(relay.Take());
+    if (first + kSpanElements < count) out.Append(relay->Take());
   }
 }
 
