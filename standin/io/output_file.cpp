@@ -20,22 +20,22 @@ namespace fs = std::filesystem;
 // Written when put in place; a stream is never replaced.
 class StreamWrite : public StagedOutput {
  public:
-  StreamWrite(std::FILE* stream, std::string_view name, std::string contents)
+  StreamWrite(std::FILE* stream, std::string_view name, HeldText contents)
       : stream_(stream), name_(name), contents_(std::move(contents)) {}
 
   bool direct() const override { return true; }
 
   void PutInPlace() override {
-    if (std::fwrite(contents_.data(), 1, contents_.size(), stream_) != contents_.size() ||
-        std::fflush(stream_) != 0) {
-      FailOutput(name_, "cannot write", std::strerror(errno));
-    }
+    const bool written = contents_.WriteEach([this](std::string_view piece) {
+      return std::fwrite(piece.data(), 1, piece.size(), stream_) == piece.size();
+    });
+    if (!written || std::fflush(stream_) != 0) FailOutput(name_, "cannot write", std::strerror(errno));
   }
 
  private:
   std::FILE* stream_;
   std::string name_;
-  std::string contents_;
+  HeldText contents_;
 };
 
 // What a failed commit leaves, for the end of its message: the outputs
@@ -68,14 +68,14 @@ void OutputText::WriteTo(const TextSink& sink) const {
   }
 }
 
-std::string OutputText::TakeWhole() && {
-  if (produce_ == nullptr) return std::move(whole_);
-  std::string whole;
-  (*produce_)([&whole](std::string_view piece) { whole.append(piece); });
-  return whole;
+HeldText OutputText::TakeHeld() && {
+  if (produce_ == nullptr) return HeldText(std::move(whole_));
+  HeldText held;
+  (*produce_)([&held](std::string_view piece) { held.Append(piece); });
+  return held;
 }
 
-std::unique_ptr<StagedOutput> StageStream(std::FILE* stream, std::string_view name, std::string contents) {
+std::unique_ptr<StagedOutput> StageStream(std::FILE* stream, std::string_view name, HeldText contents) {
   return std::make_unique<StreamWrite>(stream, name, std::move(contents));
 }
 
@@ -145,13 +145,14 @@ OutputBatch::~OutputBatch() {
 }
 
 void OutputBatch::Stage(std::string_view path, std::string contents) {
-  staged_.push_back({std::string(path), path == "-" ? StageStream(stdout, "<stdout>", std::move(contents))
-                                                    : StageFile(path, OutputText(std::move(contents)))});
+  staged_.push_back({std::string(path), path == "-"
+                                            ? StageStream(stdout, "<stdout>", HeldText(std::move(contents)))
+                                            : StageFile(path, OutputText(std::move(contents)))});
 }
 
 void OutputBatch::StageProduced(std::string_view path, const TextProducer& produce) {
   staged_.push_back({std::string(path), path == "-"
-                                            ? StageStream(stdout, "<stdout>", OutputText(produce).TakeWhole())
+                                            ? StageStream(stdout, "<stdout>", OutputText(produce).TakeHeld())
                                             : StageFile(path, OutputText(produce))});
 }
 

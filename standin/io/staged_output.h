@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "io/held_text.h"
 #include "io/output_target.h"
 #include "io/text_sink.h"
 
@@ -58,8 +59,9 @@ class OutputText {
 
   // Hands the text to `sink`: each piece as it is made, or the whole text.
   void WriteTo(const TextSink& sink) const;
-  // The whole text, made now when it is made in pieces.
-  std::string TakeWhole() &&;
+  // The whole text, made now when it is made in pieces, to be held until
+  // it is written.
+  HeldText TakeHeld() &&;
 
  private:
   std::string whole_;
@@ -75,6 +77,6 @@ std::unique_ptr<StagedOutput> StageOutput(std::string_view path, const OutputTar
 
 // `contents` for standard output or standard error (`stream`), named `name`
 // in messages.
-std::unique_ptr<StagedOutput> StageStream(std::FILE* stream, std::string_view name, std::string contents);
+std::unique_ptr<StagedOutput> StageStream(std::FILE* stream, std::string_view name, HeldText contents);
 
 }  // namespace standin

@@ -192,7 +192,7 @@ int ConnectSocket(const fs::path& name) {
 // for its reader, so it is opened only then.
 class DirectWrite : public StagedOutput {
  public:
-  DirectWrite(std::string_view path, fs::path name, std::string contents)
+  DirectWrite(std::string_view path, fs::path name, HeldText contents)
       : path_(path), name_(std::move(name)), contents_(std::move(contents)) {
     if (access(name_.c_str(), W_OK) != 0) Fail(path_, "cannot write", errno);
   }
@@ -208,8 +208,8 @@ class DirectWrite : public StagedOutput {
     if (fd < 0) Fail(path_, "cannot write", errno);
     // A regular file reached through a link only the system follows is
     // written over from its start.
-    const bool written =
-        fstat(fd, &info) == 0 && (!S_ISREG(info.st_mode) || ftruncate(fd, 0) == 0) && WriteAll(fd, contents_);
+    const bool written = fstat(fd, &info) == 0 && (!S_ISREG(info.st_mode) || ftruncate(fd, 0) == 0) &&
+                         contents_.WriteEach([fd](std::string_view piece) { return WriteAll(fd, piece); });
     const int reason = errno;
     if (close(fd) != 0 && written) Fail(path_, "cannot write", errno);
     if (!written) Fail(path_, "cannot write", reason);
@@ -218,7 +218,7 @@ class DirectWrite : public StagedOutput {
  private:
   std::string path_;
   fs::path name_;
-  std::string contents_;
+  HeldText contents_;
 };
 
 // The standard stream (1 or 2) that `name` is, or 0: such a target
@@ -268,10 +268,10 @@ std::unique_ptr<StagingFile> StartStaging(std::string_view path, const OutputTar
 std::unique_ptr<StagedOutput> StageOutput(std::string_view path, const OutputTarget& target,
                                           OutputText text) {
   if (const int stream = StandardStreamAt(NativeOutputPath(path))) {
-    return StageStream(stream == 1 ? stdout : stderr, path, std::move(text).TakeWhole());
+    return StageStream(stream == 1 ? stdout : stderr, path, std::move(text).TakeHeld());
   }
   if (target.route == OutputRoute::kDirect) {
-    return std::make_unique<DirectWrite>(path, target.name, std::move(text).TakeWhole());
+    return std::make_unique<DirectWrite>(path, target.name, std::move(text).TakeHeld());
   }
   auto file = std::make_unique<ReplacingFile>(path, target.name);
   file->Open();

@@ -133,7 +133,7 @@ class ReplacingFile : public StagingFile {
 // opening a pipe earlier would take one of its instances.
 class DirectWrite : public StagedOutput {
  public:
-  DirectWrite(std::string_view path, fs::path name, std::string contents)
+  DirectWrite(std::string_view path, fs::path name, HeldText contents)
       : path_(path), name_(std::move(name)), contents_(std::move(contents)) {}
 
   bool direct() const override { return true; }
@@ -142,7 +142,8 @@ class DirectWrite : public StagedOutput {
     const HANDLE handle = CreateFileW(name_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) Fail(path_, "cannot write", GetLastError());
-    const bool written = WriteAll(handle, contents_);
+    const bool written =
+        contents_.WriteEach([handle](std::string_view piece) { return WriteAll(handle, piece); });
     const DWORD reason = GetLastError();
     CloseHandle(handle);
     if (!written) Fail(path_, "cannot write", reason);
@@ -151,7 +152,7 @@ class DirectWrite : public StagedOutput {
  private:
   std::string path_;
   fs::path name_;
-  std::string contents_;
+  HeldText contents_;
 };
 
 }  // namespace
@@ -189,7 +190,7 @@ std::unique_ptr<StagingFile> StartStaging(std::string_view path, const OutputTar
 std::unique_ptr<StagedOutput> StageOutput(std::string_view path, const OutputTarget& target,
                                           OutputText text) {
   if (target.route == OutputRoute::kDirect) {
-    return std::make_unique<DirectWrite>(path, target.name, std::move(text).TakeWhole());
+    return std::make_unique<DirectWrite>(path, target.name, std::move(text).TakeHeld());
   }
   std::unique_ptr<StagingFile> file = StartStaging(path, target);
   text.WriteTo([&file](std::string_view piece) { file->Append(piece); });

@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "io/held_text.h"
 #include "io/output_file.h"
 #include "io/scene_reader.h"
 #include "io/scene_writer.h"
@@ -133,6 +134,36 @@ TEST_F(OutputFile, LongListErrorsAreFoundInEverySpan) {
     }
     (*mesh->data.points)[index].y = 0;
   }
+}
+
+// A direct output's text is held in blocks until it is written: pieces of
+// any size come out in order and whole, and a failed write stops there.
+TEST(HeldText, GivesBackEveryPieceInOrder) {
+  std::string expected;
+  HeldText held(std::string("start;"));
+  expected = "start;";
+  for (size_t i = 0; i < 50000; ++i) {
+    const std::string piece = std::to_string(i) + ",";
+    held.Append(piece);
+    expected += piece;
+  }
+  const std::string large(9 << 20, 'x');  // larger than a block
+  held.Append(large);
+  held.Append("");
+  held.Append("end");
+  expected += large + "end";
+
+  std::string joined;
+  size_t calls = 0;
+  EXPECT_TRUE(held.WriteEach([&](std::string_view piece) {
+    joined += piece;
+    return ++calls > 0;
+  }));
+  EXPECT_EQ(joined, expected);
+  EXPECT_LE(calls, 4u);
+  calls = 0;
+  EXPECT_FALSE(held.WriteEach([&](std::string_view) { return ++calls < 2; }));
+  EXPECT_EQ(calls, 2u);
 }
 
 }  // namespace
