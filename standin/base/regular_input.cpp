@@ -140,7 +140,6 @@ bool ReadRestOfFile(std::FILE* file, std::string& text, uint64_t limit) {
   text.reserve(static_cast<size_t>(expected > 0 && expected < limit ? expected + 1
                                                                     : std::min<uint64_t>(kFirstChunk, room)));
   AdviseLargePages(text.data(), text.capacity());
-  const FaultAhead ready(text.data(), text.capacity());
   const auto chunk = std::make_unique_for_overwrite<char[]>(kReadChunk);
   for (;;) {
     const size_t wanted = static_cast<size_t>(std::min<uint64_t>(kReadChunk, room - text.size()));
