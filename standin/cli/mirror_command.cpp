@@ -99,6 +99,7 @@ int RunMirror(const MirrorRequest& request) {
   }
   // From here on the outputs are written all or none, the journal with them.
   session.EndKeepingJournal();
+  session.SettleJournalBehind();
   OutputBatch outputs;
   StageMirrorOutputs(outputs, session.document(), request, products, &session);
   session.StageJournal(outputs);

@@ -107,6 +107,10 @@ void OutputInProgress::WriteBehind(std::string_view block) noexcept {
       // The disk takes each block while the run goes on, rather than all
       // of them at the flush when the file is staged.
       writer_ = std::make_unique<BlockWriterThread>([this](std::string_view text) {
+        if (text.empty()) {  // no block: SettleBehind's request
+          if (!error_) file_->SettleOnDisk();
+          return;
+        }
         Append(text);
         if (!error_) file_->StartWritingToDisk();
       });
@@ -117,6 +121,12 @@ void OutputInProgress::WriteBehind(std::string_view block) noexcept {
     }
   }
   writer_->Pass(block);
+}
+
+void OutputInProgress::SettleBehind() noexcept {
+  // Without a writer no block was full: the text is short and Finish
+  // flushes it soon enough.
+  if (writer_ != nullptr) writer_->Pass(std::string_view());
 }
 
 void OutputInProgress::Append(std::string_view piece) noexcept {

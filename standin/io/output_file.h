@@ -65,6 +65,11 @@ class OutputInProgress {
   // written. The text of `block` must stay as it is until the next
   // WriteBehind or Write returns, or the output is staged or dropped.
   void WriteBehind(std::string_view block) noexcept;
+  // Once the text is complete but for its last block: has the thread that
+  // writes the blocks flush them to disk while the caller makes its other
+  // outputs, so that staging this one later waits for little, and the
+  // disk does not take its text together with theirs.
+  void SettleBehind() noexcept;
 
  private:
   friend class OutputBatch;

@@ -43,6 +43,9 @@ class StagingFile : public StagedOutput {
   // Has the system start writing the text appended since the last call to
   // disk, so that Finish has less to wait for; where it cannot, nothing.
   virtual void StartWritingToDisk() noexcept {}
+  // Flushes the text appended so far to disk, so that Finish has only the
+  // rest to flush; an error is left for Finish to find.
+  virtual void SettleOnDisk() noexcept {}
 };
 
 // The temporary file for the examined target of `path`, made and ready for

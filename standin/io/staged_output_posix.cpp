@@ -88,6 +88,8 @@ class ReplacingFile : public StagingFile {
     started_ = appended_;
   }
 
+  void SettleOnDisk() noexcept override { fdatasync(fd_); }
+
   void Finish() override {
     if (fsync(fd_) != 0) Fail(path_, "cannot write", errno);
     const int closed = close(fd_);

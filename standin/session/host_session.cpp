@@ -73,6 +73,10 @@ void HostSession::StageJournal(OutputBatch& outputs) {
   outputs.StageWritten(std::move(journal_file_));
 }
 
+void HostSession::SettleJournalBehind() {
+  if (journal_file_ != nullptr) journal_file_->SettleBehind();
+}
+
 void HostSession::End() {
   EndKeepingJournal();
   if (settings_.journal.empty()) return;

@@ -62,6 +62,9 @@ class HostSession {
   // Stages the journal kept by EndKeepingJournal in `outputs` (nothing when
   // none is kept); throws FileWriteError.
   void StageJournal(OutputBatch& outputs);
+  // After EndKeepingJournal, before the other outputs are made: a journal
+  // going to its file has what it holds flushed to disk meanwhile.
+  void SettleJournalBehind();
 
   // The version the host announces; only before the plug-ins load.
   void SetHostVersion(int32_t version);

@@ -1,5 +1,8 @@
 // Output files are replaced whole or not at all.
 #include <limits>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "io/input_file.h"
 #include "io/output_file.h"
@@ -36,6 +39,28 @@ TEST_F(OutputFile, ManyOutputsAreStagedAndPutInPlaceTogether) {
   batch.Commit();
   for (int i = 0; i < 70; ++i) EXPECT_EQ(Get(outputs[static_cast<size_t>(i)]), std::to_string(i));
   EXPECT_EQ(Names().size(), 70u);
+}
+
+// An output written as the run goes keeps every block in order, also when
+// it is flushed to disk before its last blocks come (as a journal is while
+// the run's other outputs are made), and only its staging puts it in place.
+TEST_F(OutputFile, OutputInProgressSettledEarlyIsWhole) {
+  const fs::path out = Path("journal.jsonl");
+  std::unique_ptr<OutputInProgress> output = OutputInProgress::Start(out.string());
+  ASSERT_NE(output, nullptr);
+  const std::string first(3000, 'a');
+  const std::string second(2000, 'b');
+  output->SettleBehind();  // nothing passed on yet: nothing to do
+  output->WriteBehind(first);
+  output->SettleBehind();
+  output->WriteBehind(second);
+  output->Write("end\n");
+  EXPECT_FALSE(fs::exists(out));
+  OutputBatch batch;
+  batch.StageWritten(std::move(output));
+  batch.Commit();
+  EXPECT_EQ(Get(out), first + second + "end\n");
+  EXPECT_EQ(Names(), std::vector<std::string>{"journal.jsonl"});
 }
 
 TEST_F(OutputFile, MissingFolderIsAnError) {
