@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 
 namespace standin {
 
@@ -41,6 +43,22 @@ void ForEachPathPiece(const Object& op, Append&& append) {
     append(*path.names[i]);
     if (i > 0) append("/");
   }
+}
+
+// Whether the `size` bytes at `a` and `b` are the same. A path is checked
+// name by name for every event, and names are short: compared here, eight
+// bytes at a time, they cost less than a call to memcmp each.
+bool SameBytes(const char* a, const char* b, size_t size) {
+  for (; size >= 8; a += 8, b += 8, size -= 8) {
+    uint64_t word_a = 0;
+    uint64_t word_b = 0;
+    std::memcpy(&word_a, a, 8);
+    std::memcpy(&word_b, b, 8);
+    if (word_a != word_b) return false;
+  }
+  for (; size > 0; --size)
+    if (*a++ != *b++) return false;
+  return true;
 }
 
 bool NeedsEscape(char c) { return static_cast<unsigned char>(c) < 0x20 || c == '"' || c == '\\'; }
@@ -139,8 +157,7 @@ bool RecentPath::Holds(const Object& op) const {
     if (at == nullptr) return false;
     const std::string& name = at->data.name;
     const size_t length = lengths_[i];
-    if (name.size() != length || std::memcmp(name.data(), text_.data() + end - length, length) != 0)
-      return false;
+    if (name.size() != length || !SameBytes(name.data(), text_.data() + end - length, length)) return false;
     end -= length + 1;  // and the "/" before it
   }
   return (at != nullptr) == elided_;
@@ -181,11 +198,8 @@ void RecentPath::Rebuild(const Object& op) {
 
 void Journal::SetOutput(std::ostream* out) {
   Flush();
-  writer_.reset();
-  line_.Clear();
+  line_.text.clear();
   out_ = out;
-  if (out_ == nullptr) return;
-  writer_ = std::make_unique<Writer>(line_);
 }
 
 void Journal::Flush() {
@@ -202,90 +216,79 @@ int64_t Journal::Count(std::string_view name) const {
   return it == counts_.end() ? 0 : it->second;
 }
 
-Journal::Event::Event(Journal& journal, std::string_view name)
-    : writer_(journal.writer_.get()), journal_(journal) {
-  auto it = journal_.counts_.find(name);
-  if (it == journal_.counts_.end()) it = journal_.counts_.emplace(std::string(name), 0).first;
+Journal::Event::Event(Journal& journal, JournalWord name)
+    : line_(journal.writing() ? &journal.line_.text : nullptr), journal_(journal) {
+  auto it = journal_.counts_.find(name.text());
+  if (it == journal_.counts_.end()) it = journal_.counts_.emplace(std::string(name.text()), 0).first;
   ++it->second;
-  if (writer_ == nullptr) return;
-  journal_.line_.Clear();
-  writer_->Reset(journal_.line_);
-  writer_->StartObject();
-  Text("event", name);
+  if (line_ == nullptr) return;
+  line_->assign("{\"event\":\"");
+  *line_ += name.text();
+  *line_ += '"';
 }
 
 Journal::Event::~Event() {
-  if (writer_ == nullptr) return;
-  writer_->EndObject();
-  rapidjson::StringBuffer& line = journal_.line_;
-  line.Put('\n');
-  journal_.out_->write(line.GetString(), static_cast<std::streamsize>(line.GetSize()));
+  if (line_ == nullptr) return;
+  *line_ += "}\n";
+  journal_.out_->write(line_->data(), static_cast<std::streamsize>(line_->size()));
 }
 
-Journal::Writer* Journal::Event::Raw(std::string_view key) {
-  if (writer_ == nullptr) return nullptr;
-  // Every key is one of the host's own words, which need no escape: copied
-  // in one go, not a byte at a time as the writer's Key does.
-  if (PlainLength(key) == key.size())
-    PutString(key);
-  else
-    writer_->Key(key.data(), static_cast<rapidjson::SizeType>(key.size()));
-  return writer_;
+void Journal::Event::Key(JournalWord key) {
+  *line_ += ",\"";
+  *line_ += key.text();
+  *line_ += "\":";
 }
 
-Journal::Event& Journal::Event::Int(std::string_view key, int64_t value) {
-  if (Writer* w = Raw(key)) w->Int64(value);
+Journal::Writer* Journal::Event::Raw(JournalWord key) {
+  if (line_ == nullptr) return nullptr;
+  Key(key);
+  journal_.writer_.Reset(journal_.line_);
+  return &journal_.writer_;
+}
+
+Journal::Event& Journal::Event::Int(JournalWord key, int64_t value) {
+  if (line_ == nullptr) return *this;
+  Key(key);
+  char digits[24];
+  const auto written = std::to_chars(std::begin(digits), std::end(digits), value);
+  line_->append(digits, written.ptr);
   return *this;
 }
 
-Journal::Event& Journal::Event::Bool(std::string_view key, bool value) {
-  if (Writer* w = Raw(key)) w->Bool(value);
+Journal::Event& Journal::Event::Bool(JournalWord key, bool value) {
+  if (line_ == nullptr) return *this;
+  Key(key);
+  *line_ += value ? "true" : "false";
   return *this;
 }
 
-Journal::Event& Journal::Event::Double(std::string_view key, double value) {
-  if (Writer* w = Raw(key)) w->Double(value);
+Journal::Event& Journal::Event::Null(JournalWord key) {
+  if (line_ == nullptr) return *this;
+  Key(key);
+  *line_ += "null";
   return *this;
 }
 
-Journal::Event& Journal::Event::Text(std::string_view key, std::string_view value) {
-  if (writer_ == nullptr) return *this;
-  std::string& escaped = journal_.escaped_;
-  escaped.clear();
-  AppendEscaped(escaped, value);
-  return EscapedText(key, escaped);
-}
-
-Journal::Event& Journal::Event::EscapedText(std::string_view key, std::string_view escaped) {
-  if (Raw(key) != nullptr) PutString(escaped);
+Journal::Event& Journal::Event::Text(JournalWord key, std::string_view value) {
+  if (line_ == nullptr) return *this;
+  Key(key);
+  *line_ += '"';
+  AppendEscaped(*line_, value);
+  *line_ += '"';
   return *this;
 }
 
-void Journal::Event::PutString(std::string_view escaped) {
-  // The writer is told of a string, so that it separates it from what came
-  // before and what comes next, but the text goes into the line in one
-  // copy: the writer's own RawValue copies a byte at a time, and a journal
-  // is mostly such text.
-  writer_->RawValue(escaped.data(), 0, rapidjson::kStringType);
-  char* at = journal_.line_.Push(escaped.size() + 2);
-  *at = '"';
-  std::memcpy(at + 1, escaped.data(), escaped.size());
-  at[escaped.size() + 1] = '"';
-}
-
-Journal::Event& Journal::Event::Null(std::string_view key) {
-  if (Writer* w = Raw(key)) w->Null();
-  return *this;
-}
-
-Journal::Event& Journal::Event::ObjectRef(std::string_view key, const Object* op) {
-  if (writer_ == nullptr) return *this;
+Journal::Event& Journal::Event::ObjectRef(JournalWord key, const Object* op) {
+  if (line_ == nullptr) return *this;
   if (op == nullptr) return Null(key);
-  if (op->document != nullptr) return EscapedText(key, journal_.recent_path_.For(*op));
-  std::string& escaped = journal_.escaped_;
-  escaped.clear();
-  AppendEscaped(escaped, op->data.name);
-  return EscapedText(key, escaped);
+  Key(key);
+  *line_ += '"';
+  if (op->document != nullptr)
+    *line_ += journal_.recent_path_.For(*op);
+  else
+    AppendEscaped(*line_, op->data.name);
+  *line_ += '"';
+  return *this;
 }
 
 }  // namespace standin

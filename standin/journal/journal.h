@@ -1,13 +1,11 @@
 // The host's journal: one JSON object per line for every event the host saw.
 #pragma once
 
-#include <rapidjson/stringbuffer.h>
 #include <rapidjson/writer.h>
 
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -58,14 +56,39 @@ class RecentPath {
   bool elided_ = false;  // `text_` starts with "…/": the path goes on above
 };
 
+// A key or an event's name: one of the host's own words. Each is checked
+// when the program is compiled to need no escape in JSON, so that writing it
+// costs one copy.
+class JournalWord {
+ public:
+  consteval JournalWord(const char* word) : text_(word) {
+    for (const char c : text_)
+      if (static_cast<unsigned char>(c) < 0x20 || c == '"' || c == '\\')
+        throw "a journal word needs an escape";
+  }
+  constexpr std::string_view text() const { return text_; }
+
+ private:
+  std::string_view text_;
+};
+
+// The line an event builds, as the output of the JSON writer that nested
+// values are written with.
+struct JournalLine {
+  using Ch = char;
+  void Put(char c) { text.push_back(c); }
+  void Flush() {}
+  std::string text;
+};
+
 class Journal {
  public:
-  using Writer = rapidjson::Writer<rapidjson::StringBuffer>;
+  using Writer = rapidjson::Writer<JournalLine>;
 
   // Starts writing events to `out`; null stops writing. Events are counted
   // either way.
   void SetOutput(std::ostream* out);
-  bool writing() const { return writer_ != nullptr; }
+  bool writing() const { return out_ != nullptr; }
   void Flush();
 
   // How many events of this name the host saw so far.
@@ -76,40 +99,38 @@ class Journal {
   // it ends. Keys cost nothing while the journal is not writing.
   class Event {
    public:
-    Event(Journal& journal, std::string_view name);
+    Event(Journal& journal, JournalWord name);
     ~Event();
     Event(const Event&) = delete;
     Event& operator=(const Event&) = delete;
 
-    Event& Int(std::string_view key, int64_t value);
-    Event& Bool(std::string_view key, bool value);
-    Event& Double(std::string_view key, double value);
-    Event& Text(std::string_view key, std::string_view value);
-    Event& Null(std::string_view key);
+    Event& Int(JournalWord key, int64_t value);
+    Event& Bool(JournalWord key, bool value);
+    Event& Text(JournalWord key, std::string_view value);
+    Event& Null(JournalWord key);
     // The object's name path, or null for none.
-    Event& ObjectRef(std::string_view key, const Object* op);
-    // For nested values: writes the key and hands out the writer (null when
-    // the journal is not writing).
-    Writer* Raw(std::string_view key);
+    Event& ObjectRef(JournalWord key, const Object* op);
+    // For nested values: writes the key and hands out the writer, for one
+    // value (null when the journal is not writing).
+    Writer* Raw(JournalWord key);
 
    private:
-    // `escaped`: the inside of a JSON string, already escaped.
-    Event& EscapedText(std::string_view key, std::string_view escaped);
-    // A key or a value: `escaped` in quotes; the journal is writing.
-    void PutString(std::string_view escaped);
+    // Starts the value of `key`: a comma, the key in quotes and a colon.
+    void Key(JournalWord key);
 
-    Writer* writer_;
+    // The line being built; null when the journal is not writing.
+    std::string* line_;
     Journal& journal_;
   };
 
  private:
   std::ostream* out_ = nullptr;
-  // Each event's line is built here and goes to `out_` in one write when
-  // the event ends, so that a reader of `out_` sees whole lines.
-  rapidjson::StringBuffer line_;
-  std::string escaped_;  // a text value escaped, its room kept from one event to the next
+  // Each event's line is built here, by plain appends (the JSON writer
+  // took a call per byte and a check per value) and goes to `out_` in one
+  // write when the event ends, so that a reader of `out_` sees whole lines.
+  JournalLine line_;
+  Writer writer_{line_};  // for nested values, reset for each
   RecentPath recent_path_;
-  std::unique_ptr<Writer> writer_;
   // Looked up by every event, also while nothing is written: hashed, and
   // found by a view of the name without making a string of it.
   struct NameHash {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <rapidjson/document.h>
 
+#include <cstdint>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -51,6 +52,33 @@ TEST(JournalText, TextAndPathsReadBackExactly) {
   EXPECT_EQ(text_of("empty"), "");
   EXPECT_EQ(text_of("between"), between);
   EXPECT_EQ(out.str().find('\n'), out.str().size() - 1) << "one line per event";
+}
+
+// Every kind of value, and a nested one between keys: the line's commas
+// and colons are written by hand around what the JSON writer writes.
+TEST(JournalText, EveryKindOfValueReadsBack) {
+  std::ostringstream out;
+  Journal journal;
+  journal.SetOutput(&out);
+  {
+    Journal::Event event(journal, "kinds");
+    event.Int("low", INT64_MIN).Bool("yes", true).Null("none");
+    if (Journal::Writer* w = event.Raw("nested")) {
+      w->StartArray();
+      w->Double(0.1);
+      w->StartObject();
+      w->Key("k");
+      w->Bool(false);
+      w->EndObject();
+      w->EndArray();
+    }
+    event.Int("after", 7).ObjectRef("missing", nullptr);
+  }
+  journal.SetOutput(nullptr);
+  EXPECT_EQ(out.str(),
+            "{\"event\":\"kinds\",\"low\":-9223372036854775808,\"yes\":true,\"none\":null,"
+            "\"nested\":[0.1,{\"k\":false}],\"after\":7,\"missing\":null}\n");
+  EXPECT_EQ(journal.Count("kinds"), 1);
 }
 
 // A path is taken from the one written before when it can: each line must
