@@ -21,6 +21,7 @@ if [[ ${1:-} =~ ^[0-9]+$ ]]; then
   shift
 fi
 [ $# -gt 0 ] || { echo "usage: measure-journal-cost.sh [ROUNDS] BUILD_DIR..." >&2; exit 2; }
+source scripts/timing.sh
 [ -x /usr/bin/time ] || { echo "measure-journal-cost: /usr/bin/time is missing; run scripts/install-deps.sh" >&2; exit 1; }
 for build in "$@"; do
   [ -x "$build/bin/standin" ] || { echo "measure-journal-cost: $build/bin/standin is missing" >&2; exit 1; }
@@ -50,13 +51,8 @@ run() {
   # Earlier files' freeing is settled outside the run's time (see
   # measure-scene-path.sh).
   sync -f "$work"
-  local start end usage
-  start=$(date +%s%N)
-  usage=$(/usr/bin/time -f '%U %S %M' "$build/bin/standin" mirror "$scene" --select Chain --axis x \
-    --out "$out" "$@" --quiet 2>&1 >/dev/null | tail -n 1)
-  end=$(date +%s%N)
-  read -r user system peak <<<"$usage"
-  echo "$build $way $case $(((end - start) / 1000)) $(awk -v u="$user" -v s="$system" 'BEGIN { print u + s }') $peak" >>"$times"
+  timed_run "$work/usage.txt" "$build/bin/standin" mirror "$scene" --select Chain --axis x --out "$out" "$@" --quiet
+  echo "$build $way $case $RUN_US $RUN_CPU_S $RUN_PEAK_KB" >>"$times"
 }
 
 for ((round = 0; round < rounds; round++)); do

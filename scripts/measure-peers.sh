@@ -18,6 +18,7 @@ bench=$build/bin/vitrel-bench
 work=$build/perf
 points=1000000
 mkdir -p "$work"
+source scripts/timing.sh
 for tool in "$standin" "$bench"; do
   [ -x "$tool" ] || { echo "measure-peers: $tool is missing; build the preset first" >&2; exit 1; }
 done
@@ -35,12 +36,12 @@ median() {
     rm -f "$out"
     sync -f "$work"  # the removed file's freeing, outside the time
     local start end
-    start=$(date +%s%N)
+    clock_us start
     "$@" >/dev/null
-    end=$(date +%s%N)
+    clock_us end
     runs+=("$((end - start))")
   done
-  printf '%s\n' "${runs[@]}" | sort -n | sed -n 2p | awk '{printf "%.3f", $1 / 1e9}'
+  printf '%s\n' "${runs[@]}" | sort -n | sed -n 2p | awk '{printf "%.3f", $1 / 1e6}'
 }
 
 bytes=$(stat -c %s "$scene")

@@ -13,6 +13,7 @@ build=${1:-build/default}
 standin=$build/bin/standin
 work=$build/perf-render
 mkdir -p "$work"
+source scripts/timing.sh
 [ -x /usr/bin/time ] || { echo "measure-render: /usr/bin/time is missing; run scripts/install-deps.sh" >&2; exit 1; }
 
 # N: one polygon object whose N polygons are all the same triangle.
@@ -51,12 +52,10 @@ mesh_scene() {
 
 # LABEL ARGS...: one run; prints a table row with seconds and peak MB.
 measure() {
-  local label=$1 start end peak
+  local label=$1
   shift
-  start=$(date +%s%N)
-  peak=$(/usr/bin/time -f %M "$standin" "$@" 2>&1 >/dev/null | tail -n 1)
-  end=$(date +%s%N)
-  awk -v l="$label" -v t="$(((end - start) / 1000000))" -v p="$peak" \
+  timed_run "$work/usage.txt" "$standin" "$@"
+  awk -v l="$label" -v t="$((RUN_US / 1000))" -v p="$RUN_PEAK_KB" \
     'BEGIN { printf "| %s | %.1f s | %.0f MB |\n", l, t / 1000, p / 1024 }'
 }
 

@@ -27,6 +27,7 @@ standin=$build/bin/standin
 bench=$build/bin/vitrel-bench
 work=$build/perf
 mkdir -p "$work"
+source scripts/timing.sh
 [ -x /usr/bin/time ] || { echo "measure-scene-path: /usr/bin/time is missing; run scripts/install-deps.sh" >&2; exit 1; }
 
 scene() {  # KIND N: the scene's file as standin writes it, generated once
@@ -67,16 +68,13 @@ measure() {
   local times=() run
   if [ "$mode" = replaced ]; then "$standin" "$@" --quiet >/dev/null; fi
   for ((run = 0; run < runs; run++)); do
-    local start end peak
     if [ "$mode" = new ]; then rm -f "${outputs[@]}"; fi
     # What the file system still owes for earlier files (freeing a removed
     # or replaced output's blocks) is settled outside the run's time, or
     # the run's own flush pays for it.
     sync -f "$work"
-    start=$(date +%s%N)
-    peak=$(/usr/bin/time -f %M "$standin" "$@" --quiet 2>&1 >/dev/null | tail -n 1)
-    end=$(date +%s%N)
-    times+=("$(((end - start) / 1000)) $peak")
+    timed_run "$work/usage.txt" "$standin" "$@" --quiet
+    times+=("$RUN_US $RUN_PEAK_KB")
   done
   printf '%s\n' "${times[@]}" | sort -n | sed -n "$(((runs + 1) / 2))p" | awk '{printf "%.3f %d\n", $1 / 1e6, $2}'
 }
