@@ -106,7 +106,6 @@ class SceneHandler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Scen
   bool Push(FrameKind kind, Slot slot, Object* object = nullptr);
   void GrowStack();
   bool StartRecord();
-  size_t TuplesAhead(size_t shortest_tuple) const;
   template <size_t N, typename Number, typename T, typename MakeElement>
   bool ReadList(std::optional<std::vector<T>>& slot, Slot element, size_t shortest_tuple, MakeElement make);
 

@@ -10,6 +10,7 @@
 #include "base/large_pages.h"
 #include "io/scene_handler.h"
 #include "io/scene_text_errors.h"
+#include "io/tuple_halves.h"
 #include "io/tuple_lists.h"
 #include "scene/rotation.h"
 
@@ -214,25 +215,25 @@ inline bool SceneHandler::EndArray(rapidjson::SizeType) {
   return true;
 }
 
-// How many tuples the array opening at the stream appears to hold (the
-// parser takes its bracket once StartArray returns): a capacity hint, so
-// that a long list is stored without being moved as it grows.
-inline size_t SceneHandler::TuplesAhead(size_t shortest_tuple) const {
-  return CountTuples(stream_.Ahead().substr(1), shortest_tuple);
-}
-
 // Opens the list of a point object's tuples, sized once for the tuples
-// ahead, and reads it at once when it is in plain form: the parser then
-// finds only its closing bracket. Anything else is left to the parser
-// (through the frame pushed here), which finds the error and its place.
+// ahead (the parser takes the array's opening bracket once StartArray
+// returns), and reads it at once when it is in plain form, a long one on
+// two threads: the parser then finds only its closing bracket. Anything
+// else is left to the parser (through the frame pushed here), which finds
+// the error and its place.
 template <size_t N, typename Number, typename T, typename MakeElement>
 inline bool SceneHandler::ReadList(std::optional<std::vector<T>>& slot, Slot element, size_t shortest_tuple,
                                    MakeElement make) {
   std::vector<T>& list = slot.emplace();
-  ReserveAhead(list, TuplesAhead(shortest_tuple));
-  const FaultAhead ready(list.data(), list.capacity() * sizeof(T));
-  if (!Push(FrameKind::kList, element)) return false;
   const std::string_view elements = stream_.Ahead().substr(1);  // past the opening bracket
+  const TupleRun ahead = CountTuples(elements, shortest_tuple);
+  ReserveAhead(list, ahead.count);
+  if (!Push(FrameKind::kList, element)) return false;
+  if (const std::optional<size_t> close = ReadTuplesOnTwoThreads<N, Number>(elements, ahead, list, make)) {
+    stream_.Skip(*close);
+    return true;
+  }
+  const FaultAhead ready(list.data(), list.capacity() * sizeof(T));
   const std::optional<size_t> close = ReadTuples<N, Number>(
       elements, [&](const std::array<Number, N>& numbers) { list.push_back(make(numbers)); });
   if (!close) {

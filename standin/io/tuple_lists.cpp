@@ -54,20 +54,33 @@ bool TupleText::Number(int32_t& value) {
   return true;
 }
 
-size_t CountTuples(std::string_view text, size_t shortest_tuple) {
-  size_t count = 0;
+TupleRun CountTuples(std::string_view text, size_t shortest_tuple) {
+  TupleRun run;
   size_t at = SkipSpace(text, 0);
   while (at < text.size() && text[at] == '[') {
     const void* close = std::memchr(text.data() + at, ']', text.size() - at);
     if (close == nullptr) break;
     const size_t end = static_cast<size_t>(static_cast<const char*>(close) - text.data()) + 1;
     if (end - at < shortest_tuple) break;
-    ++count;
+    ++run.count;
+    run.end = end;
     at = SkipSpace(text, end);
     if (at >= text.size() || text[at] != ',') break;
     at = SkipSpace(text, at + 1);
   }
-  return count;
+  return run;
+}
+
+std::optional<TupleSplit> SplitTuplesAt(std::string_view text, size_t from) {
+  if (from >= text.size()) return std::nullopt;
+  const void* close = std::memchr(text.data() + from, ']', text.size() - from);
+  if (close == nullptr) return std::nullopt;
+  const size_t comma =
+      SkipSpace(text, static_cast<size_t>(static_cast<const char*>(close) - text.data()) + 1);
+  if (comma >= text.size() || text[comma] != ',') return std::nullopt;
+  const size_t second = SkipSpace(text, comma + 1);
+  if (second >= text.size() || text[second] != '[') return std::nullopt;
+  return TupleSplit{comma, second};
 }
 
 }  // namespace standin

@@ -13,6 +13,12 @@
 
 namespace standin {
 
+// The tuples counted at the start of a text, and where the last one ends.
+struct TupleRun {
+  size_t count = 0;
+  size_t end = 0;  // just past the last one's closing bracket
+};
+
 // How many tuples the array whose elements begin at `text` (just past its
 // opening bracket) appears to hold: elements "[...]" separated by commas,
 // each found by its closing bracket. A capacity hint only: counting stops at
@@ -20,7 +26,16 @@ namespace standin {
 // than `shortest_tuple` bytes (the shortest valid one, e.g. 7 for "[0,0,0]"),
 // so that the count never exceeds what a valid array of the same text would
 // hold, however the text lies.
-size_t CountTuples(std::string_view text, size_t shortest_tuple);
+TupleRun CountTuples(std::string_view text, size_t shortest_tuple);
+
+// Where a list of tuples may be cut in two: the comma after the first
+// closing bracket from `from` on, and the opening bracket of the tuple after
+// it; nothing when no comma and bracket follow that closing bracket.
+struct TupleSplit {
+  size_t comma = 0;
+  size_t second = 0;
+};
+std::optional<TupleSplit> SplitTuplesAt(std::string_view text, size_t from);
 
 // Scene text read token by token in the plain form of number tuples; each
 // call takes its token and the whitespace after it, or answers false and
@@ -53,6 +68,23 @@ class TupleText {
   size_t at_ = 0;
 };
 
+// Reads tuples of N numbers separated by commas for as long as they go on,
+// handing each to `store`; false when something else stands where a tuple
+// or one of its parts should.
+template <size_t N, typename Number, typename Store>
+bool ReadTupleRun(TupleText& in, Store&& store) {
+  std::array<Number, N> tuple;
+  do {
+    if (!in.Take('[')) return false;
+    for (size_t i = 0; i < N; ++i) {
+      if ((i > 0 && !in.Take(',')) || !in.Number(tuple[i])) return false;
+    }
+    if (!in.Take(']')) return false;
+    store(tuple);
+  } while (in.Take(','));
+  return true;
+}
+
 // Reads the non-empty array whose elements begin at `text` (just past its
 // opening bracket) when it holds only tuples of N valid JSON numbers of
 // type `Number` (a double also takes integers), handing each tuple to
@@ -64,16 +96,7 @@ class TupleText {
 template <size_t N, typename Number, typename Store>
 std::optional<size_t> ReadTuples(std::string_view text, Store&& store) {
   TupleText in(text);
-  std::array<Number, N> tuple;
-  do {
-    if (!in.Take('[')) return std::nullopt;
-    for (size_t i = 0; i < N; ++i) {
-      if ((i > 0 && !in.Take(',')) || !in.Number(tuple[i])) return std::nullopt;
-    }
-    if (!in.Take(']')) return std::nullopt;
-    store(tuple);
-  } while (in.Take(','));
-  if (!in.Next(']')) return std::nullopt;
+  if (!ReadTupleRun<N, Number>(in, store) || !in.Next(']')) return std::nullopt;
   return in.at();
 }
 

@@ -2,6 +2,10 @@
 // past the limit is an error, not a crash.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <string>
+#include <vector>
+
 #include "io/scene_reader.h"
 #include "io/scene_writer.h"
 #include "scene_text.h"
@@ -73,6 +77,64 @@ TEST(SceneFileLarge, BrokenRuleAtTheBottomOfAChain) {
   std::string path = "objects[0]";
   for (int i = 0; i < 50000; ++i) path += ".children[0]";
   EXPECT_EQ(message, "t.json: " + path + ".points: only point objects (instances of type 5156) have points");
+}
+
+// A mesh of `count` points (two a line, the spacing varied, every number
+// of the same width, so that the middle of the text is near the middle
+// point) and as many polygons; `broken` replaces the point of that index.
+constexpr size_t kWidth = 100000;
+
+std::string LongMesh(size_t count, size_t broken = SIZE_MAX, std::string_view instead = "") {
+  std::string points;
+  std::string polygons;
+  for (size_t i = 0; i < count; ++i) {
+    const std::string n = std::to_string(kWidth + i);
+    if (i == broken) {
+      points += instead;
+    } else {
+      points += i % 3 == 0 ? "[" + n + ".5, -" + n + ", 1e-3]" : "[ " + n + " , 0.25 ,-" + n + "e2 ]";
+    }
+    polygons += "[" + std::to_string(i) + ", " + std::to_string((i + 1) % count) + ", 0, " +
+                std::to_string(count - 1 - i) + "]";
+    if (i + 1 < count) {
+      points += i % 2 ? ",\n" : " ,\t";
+      polygons += ",\n";
+    }
+  }
+  return testing::SceneWith(R"({"type": 5100, "points": [)" + points + "],\n\"polygons\": [" + polygons +
+                            "]}");
+}
+
+// A long list is read on two threads, each half straight into its place:
+// the elements must come out whole and in order, and an error in either
+// half, or where the halves meet, must read as it does on one thread.
+TEST(SceneFileLarge, LongListsReadAsOnOneThread) {
+  constexpr size_t kCount = 100000;
+  Scene scene;
+  const ObjectData& data = ReadScene(LongMesh(kCount), "t.json", scene).first()->data;
+  ASSERT_EQ(data.points->size(), kCount);
+  ASSERT_EQ(data.polygons->size(), kCount);
+  for (size_t i = 0; i < kCount; ++i) {
+    const double n = static_cast<double>(kWidth + i);
+    const Vec3 expected = i % 3 == 0 ? Vec3{n + 0.5, -n, 1e-3} : Vec3{n, 0.25, -n * 100};
+    ASSERT_EQ((*data.points)[i], expected) << i;
+    const auto index = static_cast<int32_t>(i);
+    ASSERT_EQ((*data.polygons)[i], (Polygon{index, static_cast<int32_t>((i + 1) % kCount), 0,
+                                            static_cast<int32_t>(kCount) - 1 - index}))
+        << i;
+  }
+
+  // The halves meet near the middle of the list's text, which with these
+  // tuples is near its middle element.
+  std::vector<size_t> broken_at = {0, kCount - 1};
+  for (size_t i = kCount / 2 - 4; i <= kCount / 2 + 4; ++i) broken_at.push_back(i);
+  for (size_t broken : broken_at) {
+    EXPECT_EQ(testing::ReadFailure(LongMesh(kCount, broken, "[1, 2]")),
+              "t.json: objects[0].points[" + std::to_string(broken) + "]: expected 3 numbers, found 2");
+  }
+  // Two points a line: the last one's "03" stands on line kCount / 2.
+  EXPECT_EQ(testing::ReadFailure(LongMesh(kCount, kCount - 1, "[1, 2, 03]")),
+            "t.json:" + std::to_string(kCount / 2) + ":40: expected ',' or ']' after an array element");
 }
 
 }  // namespace

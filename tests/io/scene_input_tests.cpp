@@ -22,24 +22,24 @@ using testing::SceneWith;
 constexpr size_t kShortestPoint = 7;  // "[0,0,0]"
 
 TEST(TupleCount, CountsTheTuplesOfAnArray) {
-  EXPECT_EQ(CountTuples("]", kShortestPoint), 0u);
-  EXPECT_EQ(CountTuples(" [0, 0, 0],\n [1.5, -2, 3e4] ]}", kShortestPoint), 2u);
+  EXPECT_EQ(CountTuples("]", kShortestPoint).count, 0u);
+  EXPECT_EQ(CountTuples(" [0, 0, 0],\n [1.5, -2, 3e4] ]}", kShortestPoint).count, 2u);
 }
 
 // The count sizes storage before the elements are read, so text that only
 // looks like a long array must not make it large.
 TEST(TupleCount, StopsWhereTheTextStopsLookingLikeTuples) {
-  EXPECT_EQ(CountTuples("[0,0,0]], \"more\": [[1,1,1], [2,2,2]]", kShortestPoint), 1u);  // ends early
-  EXPECT_EQ(CountTuples("[0,0,0], {\"a\": [1,1,1]}, [2,2,2]]", kShortestPoint), 1u);     // holds junk
-  EXPECT_EQ(CountTuples("[0,0,0], [0,0", kShortestPoint), 1u);                           // cut short
+  EXPECT_EQ(CountTuples("[0,0,0]], \"more\": [[1,1,1], [2,2,2]]", kShortestPoint).count, 1u);  // ends early
+  EXPECT_EQ(CountTuples("[0,0,0], {\"a\": [1,1,1]}, [2,2,2]]", kShortestPoint).count, 1u);     // holds junk
+  EXPECT_EQ(CountTuples("[0,0,0], [0,0", kShortestPoint).count, 1u);                           // cut short
   std::string short_elements;
   for (int i = 0; i < 1000; ++i) short_elements += "[],";
-  EXPECT_EQ(CountTuples(short_elements, kShortestPoint), 0u);
+  EXPECT_EQ(CountTuples(short_elements, kShortestPoint).count, 0u);
   // However the text lies, each counted tuple takes the bytes of a real one.
   std::string dense;
   for (int i = 0; i < 1000; ++i) dense += "[0,0,0],";
-  EXPECT_EQ(CountTuples(dense, kShortestPoint), 1000u);
-  EXPECT_LE(CountTuples(dense, kShortestPoint) * (kShortestPoint + 1), dense.size());
+  EXPECT_EQ(CountTuples(dense, kShortestPoint).count, 1000u);
+  EXPECT_LE(CountTuples(dense, kShortestPoint).count * (kShortestPoint + 1), dense.size());
 }
 
 TEST(SceneReader, SizesPointAndPolygonListsOnce) {
