@@ -15,13 +15,17 @@ clock_us() {
 # timed_run FILE COMMAND...: runs COMMAND, its standard output discarded and
 # its errors shown, under /usr/bin/time, which writes to FILE. Sets RUN_US
 # (wall microseconds), RUN_CPU_S (user plus system seconds) and RUN_PEAK_KB
-# (the maximum resident set). Fails as the command fails.
+# (the maximum resident set). Fails, saying so, when the command fails.
 timed_run() {
-  local file=$1 start end user system
+  local file=$1 start end user system status=0
   shift
   clock_us start
-  /usr/bin/time -o "$file" -f '%U %S %M' "$@" >/dev/null
+  /usr/bin/time -o "$file" -f '%U %S %M' "$@" >/dev/null || status=$?
   clock_us end
+  if [ "$status" -ne 0 ]; then
+    echo "timed_run: $* failed with exit status $status" >&2
+    return "$status"
+  fi
   RUN_US=$((end - start))
   read -r user system RUN_PEAK_KB <"$file"
   RUN_CPU_S=$(awk -v u="$user" -v s="$system" 'BEGIN { print u + s }')
