@@ -106,14 +106,14 @@ void OutputInProgress::WriteBehind(std::string_view block) noexcept {
     try {
       // The disk takes each block while the run goes on, rather than all
       // of them at the flush when the file is staged.
-      writer_ = std::make_unique<BlockWriterThread>([this](std::string_view text) {
-        if (text.empty()) {  // no block: SettleBehind's request
-          if (!error_) file_->SettleOnDisk();
-          return;
-        }
-        Append(text);
-        if (!error_) file_->StartWritingToDisk();
-      });
+      writer_ = std::make_unique<BlockWriterThread>(
+          [this](std::string_view text) {
+            Append(text);
+            if (!error_) file_->StartWritingToDisk();
+          },
+          [this] {
+            if (!error_) file_->SettleOnDisk();
+          });
     } catch (const std::exception&) {
       // No thread to be had: the run waits for this block instead.
       Append(block);
@@ -126,7 +126,7 @@ void OutputInProgress::WriteBehind(std::string_view block) noexcept {
 void OutputInProgress::SettleBehind() noexcept {
   // Without a writer no block was full: the text is short and Finish
   // flushes it soon enough.
-  if (writer_ != nullptr) writer_->Pass(std::string_view());
+  if (writer_ != nullptr) writer_->Settle();
 }
 
 void OutputInProgress::Append(std::string_view piece) noexcept {
