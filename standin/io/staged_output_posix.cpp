@@ -8,8 +8,10 @@
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <string>
 
+#include "io/data_settler.h"
 #include "io/output_file.h"
 #include "io/staged_output.h"
 #include "io/temporary_names.h"
@@ -21,6 +23,8 @@ namespace fs = std::filesystem;
 
 constexpr char kUnique[] = ".XXXXXX";
 constexpr size_t kWritebackStep = size_t{1} << 20;
+// How much text is flushed at a time beside the writing.
+constexpr size_t kSettleStep = size_t{16} << 20;
 
 [[noreturn]] void Fail(std::string_view path, std::string_view what, int reason) {
   FailOutput(path, what, std::strerror(reason));
@@ -51,12 +55,14 @@ class ReplacingFile : public StagingFile {
     fd_ = mkstemp(name_.data());
     made_ = fd_ >= 0;
     if (made_) {
+      settler_.emplace(fd_);
       slot_ = RememberTemporary(name_);
     } else {
       made_error_ = errno;
     }
   }
   ~ReplacingFile() override {
+    settler_.reset();  // its flush uses fd_
     if (fd_ >= 0) close(fd_);
     if (!made_ || renamed_) return;
     InterruptionsHeld held;
@@ -86,11 +92,21 @@ class ReplacingFile : public StagingFile {
                     SYNC_FILE_RANGE_WRITE);
 #endif
     started_ = appended_;
+    if (appended_ - settle_asked_ >= kSettleStep) {
+      settler_->Ask();
+      settle_asked_ = appended_;
+    }
   }
 
-  void SettleOnDisk() noexcept override { fdatasync(fd_); }
+  void SettleOnDisk() noexcept override {
+    settler_->Ask();
+    settle_asked_ = appended_;
+  }
 
   void Finish() override {
+    // An early flush that failed must fail the file: its error is not
+    // reported again to the flush below.
+    if (const int early = settler_->Stop(); early != 0) Fail(path_, "cannot write", early);
     if (fsync(fd_) != 0) Fail(path_, "cannot write", errno);
     const int closed = close(fd_);
     fd_ = -1;
@@ -168,7 +184,9 @@ class ReplacingFile : public StagingFile {
   bool existed_ = false;  // a file was there to be replaced
   std::string kept_;      // the replaced file's second name, while kept
   size_t appended_ = 0;
-  size_t started_ = 0;  // the text before this is on its way to disk
+  size_t started_ = 0;                  // the text before this is on its way to disk
+  size_t settle_asked_ = 0;             // the text before this is asked to be flushed
+  std::optional<DataSettler> settler_;  // once the file is made
 };
 
 // A stream socket listening at `name`, connected; -1 with errno set when

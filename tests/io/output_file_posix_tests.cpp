@@ -1,12 +1,17 @@
 // Output files on POSIX systems: permissions, symbolic links, FIFOs,
-// refused targets, the file-size limit, outputs written all or none and
-// temporary files removed by an interruption.
+// refused targets, the file-size limit, outputs written all or none,
+// temporary files removed by an interruption, and flushes beside the
+// writing that fail.
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <atomic>
+#include <cerrno>
 #include <csignal>
 #include <thread>
 
+#include "io/data_settler.h"
 #include "io/output_file.h"
 #include "output_file_fixture.h"
 
@@ -210,6 +215,26 @@ TEST_F(OutputFile, ReadOnlyRefusedAndLongestNamesWritten) {
     EXPECT_EQ(Names().size(), 2u);
     fs::remove(folder_ / name);
   }
+}
+
+// A flush beside the writing that fails reports its error once, so the
+// final flush would see none: the settler must keep it for the file.
+std::atomic<int> failed_flushes{0};
+int FailingFlush(int) {
+  ++failed_flushes;
+  errno = EIO;
+  return -1;
+}
+
+TEST(DataSettler, KeepsTheErrorOfAFlushForTheEnd) {
+  failed_flushes = 0;
+  DataSettler settler(-1, &FailingFlush);
+  settler.Ask();
+  while (failed_flushes == 0) std::this_thread::yield();
+  EXPECT_EQ(settler.Stop(), EIO);
+  settler.Ask();  // after the end: nothing more
+  EXPECT_EQ(settler.Stop(), EIO);
+  EXPECT_EQ(failed_flushes, 1);
 }
 
 }  // namespace
