@@ -33,8 +33,9 @@ inline constexpr size_t kTuplesWorthTwoThreads = size_t{64} << 10;
 template <size_t N, typename Number, typename T, typename Make>
 std::optional<size_t> ReadTuplesOnTwoThreads(std::string_view text, const TupleRun& run, std::vector<T>& list,
                                              const Make& make) {
+  if (run.count < kTuplesWorthTwoThreads) return std::nullopt;
   const std::optional<TupleSplit> split = SplitTuplesAt(text.substr(0, run.end), run.end / 2);
-  if (run.count < kTuplesWorthTwoThreads || !split) return std::nullopt;
+  if (!split) return std::nullopt;
   const size_t first_count = CountTuples(text.substr(0, split->comma), 1).count;
   if (first_count == 0 || first_count >= run.count) return std::nullopt;
   {
